@@ -1,0 +1,61 @@
+#include "data/HistoryFile.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+constexpr std::size_t FieldLimit = 0x7FFF;
+
+std::optional<std::int16_t> ReadInt16(std::string_view& bytes)
+{
+    if (bytes.size() < 2)
+        return std::nullopt;
+    const auto low = static_cast<std::uint8_t>(bytes[0]);
+    const auto high = static_cast<std::uint8_t>(bytes[1]);
+    bytes.remove_prefix(2);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | high << 8));
+}
+
+void AppendInt16(std::string& out, std::size_t value)
+{
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>(value >> 8 & 0xFF);
+}
+
+} // namespace
+
+std::vector<std::string> DecodeHistory(std::string_view bytes)
+{
+    std::vector<std::string> texts;
+    const std::optional<std::int16_t> version = ReadInt16(bytes);
+    if (!version || *version <= 0)
+        return texts;
+    const std::optional<std::int16_t> count = ReadInt16(bytes);
+    for (int i = 0; count && i < *count; ++i) {
+        const std::optional<std::int16_t> length = ReadInt16(bytes);
+        if (!length || *length <= 0 || bytes.size() < static_cast<std::size_t>(*length))
+            break;
+        texts.emplace_back(bytes.substr(0, *length));
+        bytes.remove_prefix(*length);
+    }
+    return texts;
+}
+
+std::string EncodeHistory(const std::vector<std::string>& texts)
+{
+    std::vector<const std::string*> kept;
+    for (const std::string& text : texts)
+        if (!text.empty() && text.size() <= FieldLimit)
+            kept.push_back(&text);
+    const std::size_t first = kept.size() > FieldLimit ? kept.size() - FieldLimit : 0;
+
+    std::string out;
+    AppendInt16(out, 1);
+    AppendInt16(out, kept.size() - first);
+    for (std::size_t i = first; i < kept.size(); ++i) {
+        AppendInt16(out, kept[i]->size());
+        out += *kept[i];
+    }
+    return out;
+}

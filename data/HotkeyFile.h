@@ -1,0 +1,37 @@
+#pragma once
+// "hkey.dat": two bytes (virtual key, modifiers) for each of the three menus
+// and then for each list line of the settings file, no header.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class HotkeyList;
+
+struct HotkeyRecord {
+    std::uint8_t virtualKey = 0; // 0: no hotkey
+    std::uint8_t modifiers = 0;
+    bool operator==(const HotkeyRecord& o) const { return virtualKey == o.virtualKey && modifiers == o.modifiers; }
+    bool operator!=(const HotkeyRecord& o) const { return !(*this == o); }
+};
+
+// Reads records in file order; bytes past the end of the file read as zero.
+class HotkeyFileReader {
+public:
+    explicit HotkeyFileReader(std::string_view bytes) : bytes_(bytes) {}
+    HotkeyRecord Next();
+
+private:
+    std::uint8_t NextByte();
+    std::string_view bytes_;
+    std::size_t offset_ = 0;
+};
+
+// The records of the main (id 0), history (1) and phrase (2) menu hotkeys:
+// the first binding with each id, or zeros.
+std::array<HotkeyRecord, 3> MenuHotkeyRecords(const HotkeyList& hotkeys);
+
+std::string EncodeHotkeyFile(const std::array<HotkeyRecord, 3>& menuRecords,
+                             const std::vector<HotkeyRecord>& lineRecords);

@@ -1,0 +1,31 @@
+#pragma once
+// The process-wide global hotkeys: an owning singly linked list.
+#include <cstdint>
+#include <memory>
+
+struct HotkeyBinding {
+    std::unique_ptr<HotkeyBinding> next;
+    std::int32_t id = 0;
+    std::uint8_t virtualKey = 0; // 0: no hotkey
+    std::uint8_t modifiers = 0;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
+};
+
+class HotkeyList {
+public:
+    HotkeyList() = default;
+    HotkeyList(const HotkeyList&) = delete;
+    HotkeyList& operator=(const HotkeyList&) = delete;
+    ~HotkeyList() { Clear(); }
+
+    // The first binding becomes the head; every later one goes directly after it.
+    HotkeyBinding& Add(std::int32_t id, std::uint8_t virtualKey, std::uint8_t modifiers);
+    // The first binding from the head with this id, or nullptr.
+    HotkeyBinding* Find(std::int32_t id);
+    const HotkeyBinding* Find(std::int32_t id) const;
+    void Clear();
+    HotkeyBinding* head() { return head_.get(); }
+    const HotkeyBinding* head() const { return head_.get(); }
+
+private:
+    std::unique_ptr<HotkeyBinding> head_;
+};

@@ -1,0 +1,150 @@
+#include "data/PhraseItem.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::string_view LabelSeparator = " : ";
+
+bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// TAB as eight spaces, line breaks as the two bytes "\n", other control bytes as spaces.
+std::string Normalise(std::string_view line)
+{
+    std::string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '\t') {
+            out.append(8, ' ');
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < line.size() && line[i + 1] == '\n')
+                ++i;
+            out += "\\n";
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Cuts a long label to LabelLimit bytes and marks the cut with "...", never
+// leaving the first byte of a two-byte character without its second byte.
+void Shorten(std::string& label)
+{
+    if (label.size() < PhraseItem::LabelLimit)
+        return;
+    label.resize(PhraseItem::LabelLimit);
+    std::size_t i = 0;
+    while (i < label.size())
+        i += IsLeadByte(label[i]) ? 2 : 1;
+    if (i > label.size()) {
+        label.back() = '.';
+        label += "..";
+    } else {
+        label += "...";
+    }
+}
+
+bool MentionsWebAddress(std::string_view content)
+{
+    static constexpr std::array<std::string_view, 8> prefixes = {
+        "http://", "https:", "ftp:", "telnet:", "mailto:", "news:", "RLogin:", "Snews:"};
+    for (std::string_view prefix : prefixes)
+        if (content.find(prefix) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void PhraseItem::Parse(std::string_view line, bool fromClipboard)
+{
+    // A re-parsed record resolves its icon afresh.
+    iconHandle = 0;
+    iconIndex = 0;
+    iconState = -1;
+    content = Normalise(line);
+    flags = ItemText;
+    label = content;
+
+    if (!fromClipboard && content.size() >= 3 && content[0] == ' ') {
+        if (content[1] == '*')
+            flags = ItemCommand;
+        if (content[1] == '+' || content[1] == '*') {
+            std::string_view target = std::string_view(content).substr(2);
+            const std::size_t p = content.find(LabelSeparator);
+            if (p != std::string::npos) {
+                target = std::string_view(content).substr(p + LabelSeparator.size());
+                label = content.substr(0, p);
+                flags |= ItemSeparateLabel;
+            }
+            ResolveIcon(target);
+            if (HasIcon())
+                label.erase(0, label.find_first_not_of(' ', 2));
+        } else if (content[1] == '-') {
+            flags = ItemVerbatim | ItemSeparateLabel;
+            content.assign(line);
+            label.assign(line.substr(2));
+        }
+    }
+
+    Shorten(label);
+
+    if (fromClipboard) {
+        content.assign(line);
+        flags |= ItemVerbatim | ItemSeparateLabel;
+    }
+    if (label == content)
+        label.clear();
+    else
+        flags |= ItemSeparateLabel;
+    ResolveIcon();
+}
+
+void PhraseItem::ResolveIcon(std::optional<std::string_view> target)
+{
+    if (iconState == 0)
+        return;
+    iconHandle = 0;
+    if ((flags & ItemText) && (flags & ItemSeparateLabel)) {
+        SetFixedIcon(LabelIcon);
+        return;
+    }
+    if (flags & ItemVerbatim) {
+        SetIconFromPath(Platform().CurrentDirectory());
+        return;
+    }
+    if (!(flags & ItemCommand))
+        return;
+
+    std::string_view path = std::string_view(content).substr(content.size() < 2 ? content.size() : 2);
+    if (target) {
+        path = *target;
+    } else if (flags & ItemSeparateLabel) {
+        const std::size_t p = content.find(LabelSeparator);
+        if (p != std::string::npos)
+            path = std::string_view(content).substr(p + LabelSeparator.size());
+    }
+    const std::size_t start = path.find_first_not_of(' ');
+    SetIconFromPath(std::string(start == std::string_view::npos ? std::string_view() : path.substr(start)));
+    if (!HasIcon() && MentionsWebAddress(content))
+        SetIconFromPath("new.url");
+}
+
+void PhraseItem::SetFixedIcon(IconHandle icon)
+{
+    iconHandle = icon;
+    iconState = icon ? 0 : -1;
+}
+
+void PhraseItem::SetIconFromPath(const std::string& path)
+{
+    const ShellIcon icon = Platform().IconForPath(path, iconSize);
+    const bool found = icon.imageList != 0 && icon.imageCount > 0;
+    iconHandle = found ? icon.imageList : 0;
+    iconIndex = found ? icon.index : 0;
+    iconState = found ? icon.imageCount : 0;
+}

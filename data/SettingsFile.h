@@ -1,0 +1,43 @@
+#pragma once
+// The settings file "kwibra.ini" (two legacy hotkey lines, the options line,
+// then one list line per entry) read and written together with "hkey.dat".
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/HotkeyFile.h"
+
+struct AppSettings {
+    std::int32_t tildeOnShiftZero = 0;
+    std::int32_t historyLimit = 20;
+    std::int32_t waitForKeyRelease = 1;
+};
+
+// One list line and the hotkey record that stands beside it in "hkey.dat".
+struct SettingsLine {
+    std::string text;
+    HotkeyRecord hotkey;
+};
+
+struct DecodedSettings {
+    std::array<HotkeyRecord, 3> menuHotkeys{}; // ids 0 main, 1 history, 2 phrase menu
+    std::vector<SettingsLine> lines;           // in file order, without line ends
+};
+
+struct EncodedSettings {
+    std::string settingsBytes;
+    std::string hkeyBytes;
+};
+
+// Reads both files; the options found in the settings file are applied over
+// options, the others keep their values.
+DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes, AppSettings& options);
+
+// The settings file. A line holding line breaks is written as one line with
+// each break as the two bytes "\n".
+std::string EncodeSettingsFile(const AppSettings& options, const std::vector<SettingsLine>& lines);
+
+EncodedSettings EncodeSettings(const AppSettings& options, const std::array<HotkeyRecord, 3>& menuHotkeys,
+                               const std::vector<SettingsLine>& lines);
