@@ -1,0 +1,8 @@
+// Kept alone in its object file: only executables without a main of their
+// own pull it out of the library (see framework/CMakeLists.txt).
+#include "EntryPoint.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
+{
+    return RunApplication(instance, commandLine, showCommand);
+}
