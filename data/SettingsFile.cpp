@@ -61,11 +61,14 @@ void ApplyOptionsLine(std::string_view line, AppSettings& options, std::int32_t&
 
 void AppendAsOneLine(std::string& out, std::string_view text)
 {
-    for (std::size_t brk; (brk = text.find_first_of("\r\n")) != std::string_view::npos;) {
-        out.append(text.substr(0, brk));
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    for (auto brk = std::find_if(text.begin(), text.end(), isBreak); brk != text.end();
+         brk = std::find_if(text.begin(), text.end(), isBreak)) {
+        const std::size_t at = static_cast<std::size_t>(brk - text.begin());
+        out.append(text.substr(0, at));
         out += "\\n";
-        const bool pair = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
-        text.remove_prefix(brk + (pair ? 2 : 1));
+        const bool pair = text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
+        text.remove_prefix(at + (pair ? 2 : 1));
     }
     out.append(text);
 }
