@@ -55,6 +55,11 @@ struct StringCase {
     size_t lines;
 };
 
+void PrintTo(const StringCase& c, std::ostream* out)
+{
+    *out << "string " << c.id << " (buffer " << c.buffer << ")";
+}
+
 class StringTableCase : public testing::TestWithParam<StringCase> {};
 
 // Every text fits the buffer it is loaded into, and a two-line text has
