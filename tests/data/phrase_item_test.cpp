@@ -255,6 +255,9 @@ TEST_F(WithIcons, WebAndMailTargetsUseTheShortcutIcon)
     PhraseItem inLabel;
     inLabel.Parse(" * http://label : unknown", false);
     EXPECT_EQ(inLabel.iconIndex, 9);
+    PhraseItem ownIcon;
+    ownIcon.Parse(" * http://label : C:\\", false);
+    EXPECT_EQ(ownIcon.iconIndex, 3);
 }
 
 TEST_F(WithIcons, WebTargetWithoutShortcutFileHasNoIcon)

@@ -75,6 +75,14 @@ TEST(DecodeSettings, FewerThanThreeLinesStillGiveTheMenuHotkeys)
     }
 }
 
+TEST(DecodeSettings, SecondAndThirdLineCountWithoutLineFeed)
+{
+    const Decoded options = Decode("65\n3\n1\t30\t-1\t0", NoMenuKeys, {0, 7, 5});
+    EXPECT_TRUE((options.options == AppSettings{1, 30, 0}));
+    EXPECT_EQ(options.settings.menuHotkeys[2], None);
+    EXPECT_TRUE(options.settings.lines.empty());
+}
+
 TEST(DecodeSettings, LastLineWithoutLineFeedIsNotRead)
 {
     EXPECT_EQ(Decode("0\n0\n0\nA\nB").texts(), (Lines{"A"}));
