@@ -1,0 +1,16 @@
+# make test  — install what is missing, build natively and for Windows, run every test
+# make fuzz  — build the fuzz targets with clang and run each for FUZZ_SECONDS
+# make bench — build and run the native benchmarks
+.PHONY: test fuzz bench setup
+
+setup:
+	@tools/setup.sh
+
+test: setup
+	@tools/test.sh
+
+fuzz: setup
+	@tools/fuzz.sh
+
+bench: setup
+	@tools/bench.sh
