@@ -195,20 +195,6 @@ TEST_F(WithIcons, LabelShortening)
     }
 }
 
-TEST_F(WithIcons, ShortenedLabelEndsWithDotsAndKeepsWholeText)
-{
-    for (std::size_t n = 40; n < 46; ++n) {
-        std::string line;
-        while (line.size() < n)
-            line += line.size() % 3 ? "表" : "a";
-        PhraseItem item;
-        item.Parse(line, false);
-        EXPECT_TRUE(item.label.size() == 42 || item.label.size() == 43) << line;
-        EXPECT_EQ(item.label.substr(item.label.size() - 3), "...");
-        EXPECT_EQ(item.OutputText(), line);
-    }
-}
-
 TEST_F(WithIcons, ClipboardEntries)
 {
     const GrammarCase cases[] = {
