@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -117,11 +118,10 @@ public:
     HotkeyList hotkeys;
 
 private:
-    void InsertSection(PhraseItem* record, HotkeyBinding* binding);
+    void InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding);
     HMENU ParentFor(HMENU parent) const;
     int InsertPosition(HMENU parent) const;
     void AddToOpenDialog(const PhraseItem& record) const;
-    void InsertEntry(HMENU parent, int position, PhraseItem* record, bool columnBreak, HotkeyBinding* binding);
     void InsertHeader(int position, PhraseItem& header, HMENU& menu);
     // The first binding of each identifier, as a walk from the head finds it.
     using BindingIndex = std::unordered_map<std::int32_t, const HotkeyBinding*>;
