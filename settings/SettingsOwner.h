@@ -1,0 +1,14 @@
+#pragma once
+// What the settings dialog needs of the window object that owns it besides
+// the dialog notifications: taking the dialog's contents over and saving
+// them, which the Update button asks for with the dialog still open. The
+// application object implements it; the dialog finds it by casting its owner.
+class SettingsDialog;
+
+class SettingsOwner {
+public:
+    virtual void ApplySettings(SettingsDialog* dialog) = 0;
+
+protected:
+    ~SettingsOwner() = default;
+};
