@@ -215,7 +215,10 @@ TEST_F(DispatchTest, DrawItemReachesTheChildObjectFirst)
     Log log;
     RecordingWindow parent(&log);
     DrawingChild child(&log);
-    ASSERT_TRUE(parent.CreateDefault(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    // A popup shown without activation is painted but not managed, so it
+    // goes away without the wait for a window manager.
+    ASSERT_TRUE(parent.CreateDefault(nullptr, WS_POPUP));
+    parent.Show(SW_SHOWNOACTIVATE);
     const HWND drawn = CreateChild("BUTTON", BS_OWNERDRAW, parent.hwnd(), 21);
     CreateChild("BUTTON", BS_OWNERDRAW, parent.hwnd(), 22);
     ASSERT_TRUE(child.Subclass(drawn));
@@ -247,8 +250,8 @@ TEST_F(DispatchTest, TrayCallbackBringsWindowForwardOnPressOnly)
 {
     Log log;
     RecordingWindow window(&log), other(&log, "other");
-    ASSERT_TRUE(window.CreateDefault(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-    ASSERT_TRUE(other.CreateDefault(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(window.CreateDefault());
+    ASSERT_TRUE(other.CreateDefault());
     SetCursorPos(321, 123);
     POINT cursor;
     GetCursorPos(&cursor);

@@ -120,7 +120,7 @@ TEST_F(WindowOperationsTest, OperationsOnAnUnboundObjectDoNothing)
     EXPECT_EQ(0u, window.SetStyle(WS_POPUP));
     EXPECT_TRUE(log.empty());
 
-    ASSERT_TRUE(window.CreateDefault());
+    ASSERT_TRUE(window.CreateDefault(nullptr, WS_POPUP));
     EXPECT_FALSE(IsWindowVisible(window.hwnd()));
     window.Show(SW_SHOWNOACTIVATE);
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
@@ -131,12 +131,12 @@ TEST_F(WindowOperationsTest, SetStyleKeepsTheWindowRectangle)
 {
     Log log;
     RecordingWindow window(&log);
-    ASSERT_TRUE(window.CreateDefault(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(window.CreateDefault());
     RECT before{}, after{};
     GetWindowRect(window.hwnd(), &before);
     const auto previous = static_cast<DWORD>(GetWindowLongPtrA(window.hwnd(), GWL_STYLE));
 
-    EXPECT_EQ(previous, window.SetStyle(WS_POPUP | WS_BORDER | WS_VISIBLE));
+    EXPECT_EQ(previous, window.SetStyle(WS_POPUP | WS_BORDER));
     const auto now = static_cast<DWORD>(GetWindowLongPtrA(window.hwnd(), GWL_STYLE));
     EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_BORDER), now & (WS_POPUP | WS_CAPTION | WS_THICKFRAME));
     GetWindowRect(window.hwnd(), &after);
@@ -148,7 +148,7 @@ TEST_F(WindowOperationsTest, LoadPopupMenuReplacesTheMenuShownByContextMenu)
 {
     Log log;
     RecordingWindow window(&log);
-    ASSERT_TRUE(window.CreateDefault(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(window.CreateDefault());
     ASSERT_TRUE(window.LoadPopupMenu(MAKEINTRESOURCEA(IDM_TEST_MENU), IDM_TEST_SHOW));
     const HMENU first = window.loadedMenu();
     EXPECT_EQ(GetSubMenu(first, 0), window.popupMenu());
@@ -190,12 +190,11 @@ TEST_F(WindowOperationsTest, ShowMessageUsesTheTitleAsDefaultCaption)
     };
     const Row rows[] = {
         {false, nullptr, "試験ソフト"},
-        {true, nullptr, "試験ソフト"},
         {true, "題名", "題名"},
     };
     for (const Row& row : rows) {
         if (row.bound && !window.IsBound()) {
-            ASSERT_TRUE(window.CreateDefault(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+            ASSERT_TRUE(window.CreateDefault());
         }
         seenBox = SeenBox{};
         SetTimer(nullptr, 0, 20, LookForMessageBox);
