@@ -11,10 +11,9 @@ std::optional<std::int16_t> ReadInt16(std::string_view& bytes)
 {
     if (bytes.size() < 2)
         return std::nullopt;
-    const auto low = static_cast<std::uint8_t>(bytes[0]);
-    const auto high = static_cast<std::uint8_t>(bytes[1]);
+    const int value = static_cast<std::uint8_t>(bytes[0]) | static_cast<std::uint8_t>(bytes[1]) << 8;
     bytes.remove_prefix(2);
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | high << 8));
+    return static_cast<std::int16_t>(value >= 0x8000 ? value - 0x10000 : value);
 }
 
 void AppendInt16(std::string& out, std::size_t value)
