@@ -15,6 +15,7 @@
 #include "SmartDialog.h"
 #include "SmartWindow.h"
 #include "TrayIcon.h"
+#include "app/CaptureThrottle.h"
 #include "data/HotkeyList.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
@@ -84,7 +85,56 @@ public:
     HMENU MainMenu() const { return popupMenu(); }
 
     // ---- Start-up, events, delivery and commands (application engineer) ----
-    // (Run, InitApplication, Reload, OnDestroy, destructor, handlers, delivery)
+    PhraseApp() = default;
+    ~PhraseApp() override;
+
+    BOOL InitApplication(WNDCLASSA* windowClass) override;
+    int Run() override;
+    // Rebuilds menus and hotkey list from the files after a system change.
+    void Reload();
+    // Walk the list from first to its end; failures are silent.
+    void RegisterHotkeys(const HotkeyBinding* first);
+    void UnregisterHotkeys(const HotkeyBinding* first);
+    void RegisterTildeHotkey(bool on);
+
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu) override;
+    void OnCommandId(UINT id) override;
+    void OnTrayLButtonDblClk(WPARAM iconId, int x, int y) override;
+    void OnTrayRButtonUp(WPARAM iconId, int x, int y) override;
+    LRESULT OnTrayMessage(WPARAM wParam, LPARAM lParam) override;
+
+    // selector 0: the main menu; n: the popup at main menu position n - 1.
+    void ShowMenu(LPARAM selector);
+    // Up to 2047 bytes of CF_TEXT into the history, or as a new phrase.
+    void ReadClipboardText(bool asPhrase);
+    // Remembers the foreground window and its focus, at most every 100 ms.
+    LRESULT CaptureTarget();
+    void DeliverItem(UINT commandId);
+    void SendPasteKeys();
+    void RestoreTargetFocus();
+    void LaunchCommand(const std::string& text);
+    void TypeTilde();
+    void OpenSettings();
+    void ShowAbout();
+
+private:
+    void HandOverTo(HWND running) const;
+    void ShowWelcome();
+    void AfterCommand(WPARAM wParam, LPARAM lParam);
+    void OnClipboardChange(WPARAM wParam, LPARAM lParam);
+    void OnClipboardChainChange(HWND leaving, HWND after);
+    void OnHotkey(std::int32_t id);
+    void EndIfNonResident();
+    bool WriteDelivery(const std::string& text);
+
+    CaptureThrottle captureThrottle; // lastCaptureTick
+    bool pasteInProgress = false;
+    bool shutDown = false;
+
+public:
     // ---- end of the application engineer's block ----
 
     // ---- Settings dialog owner side (settings-dialog engineer) ----

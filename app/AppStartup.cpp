@@ -1,0 +1,97 @@
+// Start-up of the application object: the window class, the command line,
+// the single-instance hand-over, and everything up to the message loop.
+#include <windows.h>
+
+#include "AnsiText.h"
+#include "MessageLoop.h"
+#include "WindowRegistry.h"
+#include "app/CommandLine.h"
+#include "app/PhraseApp.h"
+#include "menus/MenuIds.h"
+#include "menus/ResourceText.h"
+#include "resource.h"
+
+namespace {
+
+constexpr std::size_t titleLimit = 63;
+
+HICON LoadAppIcon(HINSTANCE instance, int id, int size)
+{
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+bool RunsOnNT()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+} // namespace
+
+BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass)
+{
+    windowClass->style = 0;
+    windowClass->lpszClassName = className;
+    largeIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, 32));
+    windowClass->hIcon = largeIcon.get();
+    smallIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, 16));
+    fixedIcons.Load(instance());
+    isNT = RunsOnNT() ? 1 : 0;
+    return TRUE;
+}
+
+int PhraseApp::Run()
+{
+    nonResident = RequestsNonResident(commandLine()) ? 1 : 0;
+    if (HWND running = FindWindowA(className, nullptr)) {
+        HandOverTo(running);
+        return 0;
+    }
+    dialogOpen = 0;
+    savedForeground = nullptr;
+    savedFocus = nullptr;
+    title = LoadResourceText(instance(), IDS_TITLE);
+    title.resize(WholeCharacterPrefix(title.data(), title.size(), titleLimit));
+    LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
+    if (!Create(title.c_str(), className, nullptr, WS_OVERLAPPEDWINDOW, WS_EX_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr))
+        return -1; // without its window the program can receive nothing
+    SetMainWindowHandle(hwnd());
+    // Only a settings file that is really missing means a first run: one
+    // that exists but cannot be read is never replaced by the default list.
+    if (LoadSettings(true) == SettingsSource::Missing) {
+        SaveSettings();
+        ShowWelcome();
+    }
+    RegisterHotkeys(hotkeys.head());
+    if (!nonResident) {
+        tray.Add(hwnd(), 1, nullptr, title.c_str());
+        tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
+    } else {
+        AfterMessage(WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
+    }
+    if (options.tildeOnShiftZero)
+        RegisterTildeHotkey(true);
+    nextViewer = SetClipboardViewer(hwnd());
+    return RunPlainMessageLoop();
+}
+
+// Another instance runs: it opens its settings dialog, or with -o pops up
+// its main menu. Nothing of this process is set up.
+void PhraseApp::HandOverTo(HWND running) const
+{
+    if (nonResident) {
+        PostMessageA(running, WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
+        return;
+    }
+    SetForegroundWindow(running);
+    PostMessageA(running, WM_COMMAND, IDM_SETTINGS, 0);
+}
+
+void PhraseApp::ShowWelcome()
+{
+    const std::string text = LoadResourceText(instance(), IDS_WELCOME_TEXT);
+    const std::string caption = LoadResourceText(instance(), IDS_WELCOME_CAPTION);
+    ShowMessage(text.c_str(), caption.c_str(), MB_OK);
+}

@@ -1,0 +1,118 @@
+#include "app/ClipboardAccess.h"
+
+#include <cstring>
+
+#include "AnsiText.h"
+
+namespace {
+
+// Locks a global memory block for the lifetime of the object.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), bytes_(memory ? GlobalLock(memory) : nullptr) {}
+    ~GlobalLockGuard()
+    {
+        if (bytes_)
+            GlobalUnlock(memory_);
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+
+    void* bytes() const { return bytes_; }
+    std::size_t size() const { return bytes_ ? GlobalSize(memory_) : 0; }
+
+private:
+    HGLOBAL memory_;
+    void* bytes_;
+};
+
+bool FormatPresent(const char* name)
+{
+    const UINT format = RegisterClipboardFormatA(name);
+    return format != 0 && IsClipboardFormatAvailable(format);
+}
+
+// "CanIncludeInClipboardHistory" holding a DWORD 0 forbids keeping the text.
+bool HistoryForbidden()
+{
+    const UINT format = RegisterClipboardFormatA(HistoryPermissionFormat);
+    if (format == 0 || !IsClipboardFormatAvailable(format))
+        return false;
+    GlobalLockGuard data(GetClipboardData(format));
+    if (data.size() < sizeof(DWORD))
+        return false;
+    DWORD permission = 0;
+    std::memcpy(&permission, data.bytes(), sizeof permission);
+    return permission == 0;
+}
+
+// Hands a copy of the bytes to the clipboard under format; on failure the
+// memory is freed again.
+bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (!memory)
+        return false;
+    {
+        GlobalLockGuard target(memory);
+        if (!target.bytes()) {
+            GlobalFree(memory);
+            return false;
+        }
+        std::memcpy(target.bytes(), bytes, size);
+    }
+    if (!SetClipboardData(format, memory)) {
+        GlobalFree(memory);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ClipboardSession::ClipboardSession(HWND owner)
+{
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(pauseMs);
+        if (OpenClipboard(owner)) {
+            open_ = true;
+            return;
+        }
+    }
+}
+
+ClipboardSession::~ClipboardSession()
+{
+    if (open_)
+        CloseClipboard();
+}
+
+bool ClipboardIsPrivate()
+{
+    return FormatPresent(ExcludeFromMonitorFormat) || FormatPresent(ViewerIgnoreFormat) || HistoryForbidden();
+}
+
+std::optional<std::string> OpenClipboardText(std::size_t limit)
+{
+    GlobalLockGuard data(GetClipboardData(CF_TEXT));
+    if (!data.bytes())
+        return std::nullopt;
+    const char* bytes = static_cast<const char*>(data.bytes());
+    // The block may be larger than the text, or (from a careless writer) hold no terminator.
+    const std::size_t length = strnlen(bytes, data.size());
+    return std::string(bytes, WholeCharacterPrefix(bytes, length, limit));
+}
+
+bool PutClipboardText(const std::string& text)
+{
+    if (!EmptyClipboard())
+        return false;
+    if (!SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1))
+        return false;
+    const DWORD marker = 0;
+    const UINT exclude = RegisterClipboardFormatA(ExcludeFromMonitorFormat);
+    if (exclude != 0)
+        SetClipboardBytes(exclude, &marker, sizeof marker);
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The clipboard as the application reads and writes it: a little patience
+// with other programs that hold it open, no half characters, and respect
+// for text that password managers mark as private.
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+// The clipboard, open for one window until the object goes. Another program
+// may hold the clipboard for an instant, so opening is tried a few times.
+class ClipboardSession {
+public:
+    static constexpr int attempts = 5;
+    static constexpr DWORD pauseMs = 10;
+
+    explicit ClipboardSession(HWND owner);
+    ~ClipboardSession();
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+// The formats with which programs ask clipboard watchers to keep away.
+inline constexpr const char* ExcludeFromMonitorFormat = "ExcludeClipboardContentFromMonitorProcessing";
+inline constexpr const char* ViewerIgnoreFormat = "Clipboard Viewer Ignore";
+inline constexpr const char* HistoryPermissionFormat = "CanIncludeInClipboardHistory";
+
+// True when the open clipboard's contents are marked as not for watchers.
+bool ClipboardIsPrivate();
+
+// The CF_TEXT of the open clipboard, cut to at most limit bytes without
+// splitting a double-byte character; nullopt when there is no text.
+std::optional<std::string> OpenClipboardText(std::size_t limit);
+
+// Replaces the contents of the open clipboard by text, marked so that
+// clipboard watchers leave it alone. False when nothing was written.
+bool PutClipboardText(const std::string& text);

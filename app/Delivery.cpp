@@ -1,0 +1,127 @@
+// Delivery of a chosen item: the target window is remembered before a menu
+// appears, the text goes onto the clipboard, the focus goes back and the
+// paste keystroke is synthesised. Command items go to the shell instead.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/ClipboardAccess.h"
+#include "app/PhraseApp.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int releaseChecks = 100;  // 10 seconds at most
+constexpr DWORD releasePauseMs = 100;
+
+bool KeyDown(int virtualKey)
+{
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+// Ctrl+Alt+1 still held would turn the synthesised Ctrl+V into Ctrl+Alt+V.
+void WaitForKeyRelease(std::uint8_t virtualKey)
+{
+    for (int check = 0; check < releaseChecks; ++check) {
+        if (!KeyDown(virtualKey) && !KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT))
+            return;
+        Sleep(releasePauseMs);
+    }
+}
+
+void PressAndRelease(BYTE virtualKey)
+{
+    keybd_event(virtualKey, 0, 0, 0);
+    keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Runs action while this thread shares the input state of window's thread,
+// so that GetFocus and SetFocus see that window's focus.
+template <typename Action>
+void WithInputOf(HWND window, Action action)
+{
+    const DWORD target = GetWindowThreadProcessId(window, nullptr);
+    const DWORD self = GetCurrentThreadId();
+    const bool attached = target != 0 && target != self && AttachThreadInput(target, self, TRUE);
+    action();
+    if (attached)
+        AttachThreadInput(target, self, FALSE);
+}
+
+} // namespace
+
+LRESULT PhraseApp::CaptureTarget()
+{
+    if (!captureThrottle.Allow(GetTickCount()))
+        return 0;
+    HWND foreground = GetForegroundWindow();
+    if (!foreground || foreground == hwnd())
+        return 0;
+    savedForeground = foreground;
+    WithInputOf(foreground, [this] { savedFocus = GetFocus(); });
+    return 0;
+}
+
+void PhraseApp::DeliverItem(UINT commandId)
+{
+    const PhraseItem* item = ItemForCommand(commandId);
+    if (!item)
+        return;
+    const std::string text = item->OutputText();
+    if (item->flags & PhraseItem::ItemText) {
+        const HotkeyBinding* binding = hotkeys.Find(static_cast<std::int32_t>(commandId));
+        if (options.waitForKeyRelease && binding)
+            WaitForKeyRelease(binding->virtualKey);
+        if (WriteDelivery(text))
+            PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
+    } else if (item->flags & PhraseItem::ItemCommand) {
+        LaunchCommand(text);
+    }
+}
+
+// The change notice of this write is ours and must not enter the history.
+bool PhraseApp::WriteDelivery(const std::string& text)
+{
+    ClipboardSession clipboard(hwnd());
+    if (!clipboard.IsOpen())
+        return false;
+    ignoreNextClipboardChange = true;
+    if (!PutClipboardText(text)) {
+        ignoreNextClipboardChange = false; // no notice will come to clear it
+        return false;
+    }
+    return true;
+}
+
+void PhraseApp::LaunchCommand(const std::string& text)
+{
+    ShellExecuteA(nullptr, nullptr, text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void PhraseApp::SendPasteKeys()
+{
+    if (pasteInProgress)
+        return;
+    pasteInProgress = true;
+    RestoreTargetFocus();
+    const BYTE control = isNT ? VK_RCONTROL : VK_CONTROL;
+    keybd_event(control, 0, 0, 0);
+    PressAndRelease('V');
+    keybd_event(control, 0, KEYEVENTF_KEYUP, 0);
+    pasteInProgress = false;
+}
+
+void PhraseApp::RestoreTargetFocus()
+{
+    if (!savedFocus)
+        return;
+    HWND focus = savedFocus;
+    WithInputOf(savedForeground, [focus] { SetFocus(focus); });
+    savedFocus = nullptr;
+}
+
+// The user still holds Shift, so the target receives Shift with this key,
+// which types "~" on the Japanese keyboard layout.
+void PhraseApp::TypeTilde()
+{
+    PressAndRelease(VK_OEM_7);
+}

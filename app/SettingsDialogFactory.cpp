@@ -1,0 +1,6 @@
+#include "app/SettingsDialogFactory.h"
+
+std::unique_ptr<SmartDialog> MakeSettingsDialog()
+{
+    return std::make_unique<SmartDialog>();
+}
