@@ -6,15 +6,17 @@
 
 namespace {
 
-// The creation parameter, when it is a registered window object.
-SmartWindow* CreationObject(LPARAM lParam)
+// The creation parameter, when it is a registered window object that is not
+// bound to another window already.
+SmartWindow* CreationObject(HWND window, LPARAM lParam)
 {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     if (!create || !create->lpCreateParams)
         return nullptr;
     for (RegistryNode* node = WindowRegistry::First(); node; node = node->next) {
-        if (static_cast<void*>(node->window) == create->lpCreateParams)
-            return node->window;
+        SmartWindow* object = node->window;
+        if (static_cast<void*>(object) == create->lpCreateParams)
+            return !object->IsBound() || object->hwnd() == window ? object : nullptr;
     }
     return nullptr;
 }
@@ -47,7 +49,7 @@ LRESULT CALLBACK CommonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     try {
         SmartWindow* object = nullptr;
         if (message == WM_CREATE) {
-            object = CreationObject(lParam);
+            object = CreationObject(window, lParam);
             if (object)
                 object->hwnd_ = window;
         } else {

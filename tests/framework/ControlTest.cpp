@@ -32,6 +32,15 @@ protected:
     RecordingWindow parent{&log, "parent"};
 };
 
+int finalMessages = 0;
+
+LRESULT CALLBACK CountFinalMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY)
+        ++finalMessages;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 const std::string thirtyDigits(30, '9');
 
 struct IntRow {
@@ -199,4 +208,21 @@ TEST_F(ControlTest, SubclassReplacesAndRestoresTheProcedure)
         ASSERT_TRUE(subclass.Subclass(edit));
     }
     EXPECT_EQ(original, Procedure(edit)) << "the destructor gives the procedure back";
+}
+
+TEST_F(ControlTest, DestroyedSubclassedWindowGetsItsLastMessageInItsOwnProcedure)
+{
+    WNDCLASSA counting{};
+    counting.lpfnWndProc = CountFinalMessages;
+    counting.hInstance = instance();
+    counting.lpszClassName = "KwibraCountingClass";
+    ASSERT_NE(0, RegisterClassA(&counting));
+    const HWND child = AddChild("KwibraCountingClass", 0, 47);
+    SmartSubclassWindow subclass;
+    ASSERT_TRUE(subclass.Subclass(child));
+    finalMessages = 0;
+    DestroyWindow(child);
+    EXPECT_EQ(1, finalMessages);
+    EXPECT_FALSE(subclass.IsBound());
+    UnregisterClassA("KwibraCountingClass", instance());
 }

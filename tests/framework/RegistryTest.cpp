@@ -107,18 +107,26 @@ TEST_F(RegistryTest, MessagesBeforeCreateGoToDefWindowProc)
     EXPECT_EQ(expected, seen);
 }
 
-TEST_F(RegistryTest, CreateWithoutAnObjectBindsNothing)
+TEST_F(RegistryTest, CreateWithoutAFreeObjectBindsNothing)
 {
+    Log log;
+    RecordingWindow bound(&log);
+    ASSERT_TRUE(bound.CreateDefault());
+    const HWND boundWindow = bound.hwnd();
     int notAWindowObject = 0;
-    for (void* parameter : {static_cast<void*>(nullptr), static_cast<void*>(&notAWindowObject)}) {
+    void* const parameters[] = {nullptr, &notAWindowObject, static_cast<SmartWindow*>(&bound)};
+    for (void* parameter : parameters) {
+        log.clear();
         const HWND hwnd = CreateWindowExA(0, DefaultClassName, "", WS_OVERLAPPED, 0, 0, 50, 50,
                                           nullptr, nullptr, instance(), parameter);
         ASSERT_NE(nullptr, hwnd);
         EXPECT_EQ(nullptr, FindWindowObject(hwnd));
-        EXPECT_TRUE(NoWindowBound());
+        EXPECT_EQ(boundWindow, bound.hwnd()) << "a bound object is not taken over";
+        EXPECT_TRUE(log.empty());
         DestroyWindow(hwnd);
     }
-    EXPECT_EQ(0, app->lastWindowCalls);
+    bound.Destroy();
+    EXPECT_EQ(1, app->lastWindowCalls);
 }
 
 TEST_F(RegistryTest, MainWindowQuitsAndLastWindowIsReported)

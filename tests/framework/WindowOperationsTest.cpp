@@ -177,6 +177,14 @@ TEST_F(WindowOperationsTest, LoadPopupMenuReplacesTheMenuShownByContextMenu)
     window.Destroy();
     EXPECT_FALSE(IsMenu(third)) << "destroyed with the window";
     EXPECT_EQ(nullptr, window.popupMenu());
+
+    HMENU neverShown = nullptr;
+    {
+        RecordingWindow unbound(&log);
+        ASSERT_TRUE(unbound.LoadPopupMenu(MAKEINTRESOURCEA(IDM_TEST_MENU), IDM_TEST_OPEN));
+        neverShown = unbound.loadedMenu();
+    }
+    EXPECT_FALSE(IsMenu(neverShown)) << "destroyed with the object";
 }
 
 TEST_F(WindowOperationsTest, ShowMessageUsesTheTitleAsDefaultCaption)
