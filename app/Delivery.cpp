@@ -35,16 +35,18 @@ void PressAndRelease(BYTE virtualKey)
 }
 
 // Runs action while this thread shares the input state of window's thread,
-// so that GetFocus and SetFocus see that window's focus.
+// so that GetFocus and SetFocus see that window's focus. This thread is the
+// one attached and detached: detaching the target's thread instead leaves
+// Wine without a foreground window, and the paste keys then go nowhere.
 template <typename Action>
 void WithInputOf(HWND window, Action action)
 {
     const DWORD target = GetWindowThreadProcessId(window, nullptr);
     const DWORD self = GetCurrentThreadId();
-    const bool attached = target != 0 && target != self && AttachThreadInput(target, self, TRUE);
+    const bool attached = target != 0 && target != self && AttachThreadInput(self, target, TRUE);
     action();
     if (attached)
-        AttachThreadInput(target, self, FALSE);
+        AttachThreadInput(self, target, FALSE);
 }
 
 } // namespace
