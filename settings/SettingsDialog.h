@@ -87,6 +87,8 @@ public:
     void SetLineText();
     void SetLineText(std::string_view text);
     void SetLine(std::string_view text);
+    // Sets the line edit's window text and runs the change handling.
+    void SetLineEditText(const std::string& text);
     void ComposeLine();
     void DecomposeLine();
     // A path into the line edit: at the caret, or as a command line when

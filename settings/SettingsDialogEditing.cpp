@@ -26,7 +26,15 @@ void SettingsDialog::SetLineText(std::string_view text)
     std::string converted(text);
     if (!KeepsEscapes(text))
         converted = lineEdit.multiLine ? UnescapeLineBreaks(text) : EscapeLineBreaks(text);
-    lineEdit.SetText(converted.c_str());
+    SetLineEditText(converted);
+}
+
+// A multi-line edit reports no change of its window text, so the dialog
+// reports it itself, as a typed change would be.
+void SettingsDialog::SetLineEditText(const std::string& text)
+{
+    lineEdit.SetText(text.c_str());
+    OnControlNotify(EN_CHANGE, IDC_LINE_EDIT, &lineEdit);
 }
 
 void SettingsDialog::SetLine(std::string_view text)
@@ -96,7 +104,7 @@ void SettingsDialog::ComposeLine()
     default: {
         const std::string line = ComposeLineText(kind, display, content);
         if (line != current)
-            lineEdit.SetText(line.c_str());
+            SetLineEditText(line);
         break;
     }
     }
