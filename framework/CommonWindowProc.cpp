@@ -8,11 +8,9 @@ namespace {
 
 // The creation parameter, when it is a registered window object that is not
 // bound to another window already.
-SmartWindow* CreationObject(HWND window, LPARAM lParam)
-{
+SmartWindow* CreationObject(HWND window, LPARAM lParam) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    if (!create || !create->lpCreateParams)
-        return nullptr;
+    if (!create || !create->lpCreateParams) return nullptr;
     for (RegistryNode* node = WindowRegistry::First(); node; node = node->next) {
         SmartWindow* object = node->window;
         if (static_cast<void*>(object) == create->lpCreateParams)
@@ -21,48 +19,39 @@ SmartWindow* CreationObject(HWND window, LPARAM lParam)
     return nullptr;
 }
 
-bool AwaitsDialogWindow(const SmartWindow* window)
-{
+bool AwaitsDialogWindow(const SmartWindow* window) {
     return !window->IsBound() && window->kind() == WindowKind::Dialog;
 }
 
 // The dialog object being shown: the one inside ShowModal if there is one,
 // else the first unbound dialog object in creation order.
-RegistryNode* FindDialogBeingShown()
-{
+RegistryNode* FindDialogBeingShown() {
     for (RegistryNode* node = WindowRegistry::First(); node; node = node->next) {
         const auto* dialog = dynamic_cast<const SmartDialog*>(node->window);
-        if (AwaitsDialogWindow(node->window) && dialog && dialog->IsShowing())
-            return node;
+        if (AwaitsDialogWindow(node->window) && dialog && dialog->IsShowing()) return node;
     }
     for (RegistryNode* node = WindowRegistry::First(); node; node = node->next) {
-        if (AwaitsDialogWindow(node->window))
-            return node;
+        if (AwaitsDialogWindow(node->window)) return node;
     }
     return nullptr;
 }
 
 }  // namespace
 
-LRESULT CALLBACK CommonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CommonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         SmartWindow* object = nullptr;
         if (message == WM_CREATE) {
             object = CreationObject(window, lParam);
-            if (object)
-                object->hwnd_ = window;
+            if (object) object->hwnd_ = window;
         } else {
             object = FindWindowObject(window);
         }
-        if (object)
-            return object->Dispatch(message, wParam, lParam);
-        if (message != WM_INITDIALOG)
-            return DefWindowProcA(window, message, wParam, lParam);
+        if (object) return object->Dispatch(message, wParam, lParam);
+        if (message != WM_INITDIALOG) return DefWindowProcA(window, message, wParam, lParam);
 
         RegistryNode* node = FindDialogBeingShown();
-        if (!node)
-            return 0;
+        if (!node) return 0;
         node->window->hwnd_ = window;
         BindDialogControls(node);
         return node->window->Dispatch(WM_INITDIALOG, wParam, lParam);
@@ -71,9 +60,7 @@ LRESULT CALLBACK CommonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-INT_PTR CALLBACK CommonDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_INITDIALOG && !FindWindowObject(window))
-        return FALSE;
+INT_PTR CALLBACK CommonDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INITDIALOG && !FindWindowObject(window)) return FALSE;
     return CommonWindowProc(window, message, wParam, lParam);
 }

@@ -3,11 +3,9 @@
 #include "SmartApplication.h"
 #include "WindowClass.h"
 
-int RunApplication(HINSTANCE instance, const char* commandLine, int showCommand)
-{
+int RunApplication(HINSTANCE instance, const char* commandLine, int showCommand) {
     SmartApplication* app = GetApp();
-    if (!app)
-        return -1;
+    if (!app) return -1;
     app->SetStartup(instance, showCommand, commandLine);
 
     WNDCLASSA windowClass;
@@ -16,8 +14,7 @@ int RunApplication(HINSTANCE instance, const char* commandLine, int showCommand)
         FreeRegisteredClassName();
         return -1;
     }
-    if (windowClass.lpszClassName)
-        RegisterWindowClass(&windowClass);
+    if (windowClass.lpszClassName) RegisterWindowClass(&windowClass);
 
     const int exitCode = app->Run();
     app->ExitInstance();

@@ -6,17 +6,13 @@
 
 namespace {
 
-int RunLoop(bool withAccelerators)
-{
+int RunLoop(bool withAccelerators) {
     MSG message{};
     for (;;) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0)
-            return static_cast<int>(message.wParam);
-        if (got == -1)
-            return -1;
-        if (withAccelerators && TranslateAccelerators(&message))
-            continue;
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return -1;
+        if (withAccelerators && TranslateAccelerators(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -24,12 +20,6 @@ int RunLoop(bool withAccelerators)
 
 }  // namespace
 
-int RunMessageLoop()
-{
-    return RunLoop(true);
-}
+int RunMessageLoop() { return RunLoop(true); }
 
-int RunPlainMessageLoop()
-{
-    return RunLoop(false);
-}
+int RunPlainMessageLoop() { return RunLoop(false); }

@@ -5,7 +5,7 @@
 // The one application object of the process. The application derives its
 // own class from it; the entry point hands the process to the newest one.
 class SmartApplication {
-public:
+  public:
     // A null title stands for the default class name "VarnokSmartClass".
     explicit SmartApplication(const char* title = nullptr);
     virtual ~SmartApplication();
@@ -31,7 +31,7 @@ public:
     int showCommand() const { return showCommand_; }
     const char* commandLine() const { return commandLine_; }
 
-private:
+  private:
     HINSTANCE instance_ = nullptr;
     const char* title_;
     int showCommand_ = 0;

@@ -9,7 +9,7 @@
 // class are). Small text, number, check-box and list-box operations; every
 // other control message is sent with SendMsg.
 class SmartControl : public SmartSubclassWindow {
-public:
+  public:
     explicit SmartControl(int id, SmartWindow* parent = nullptr);
     ~SmartControl() override;
 
@@ -39,7 +39,7 @@ public:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDrawItem(DRAWITEMSTRUCT* item) override;
 
-private:
+  private:
     friend void BindDialogControls(RegistryNode*);
     void BindById(HWND window, SmartWindow* dialog);
 

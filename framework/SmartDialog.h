@@ -9,7 +9,7 @@
 // so a class derived from a dialog shares one SmartWindow part. Control
 // members of derived classes are bound when the dialog window is created.
 class SmartDialog : public virtual SmartWindow {
-public:
+  public:
     SmartDialog();
     ~SmartDialog() override;
 
@@ -41,11 +41,11 @@ public:
     SmartWindow* owner() const { return owner_; }
     bool IsShowing() const { return showing_; }
 
-protected:
+  protected:
     SmartControl okButton_;
     SmartControl cancelButton_;
 
-private:
+  private:
     // The owner, while it still exists.
     SmartWindow* LiveOwner() const;
 

@@ -5,7 +5,7 @@
 // A window object that takes over the window procedure of an existing
 // native window and passes what it does not handle to the replaced one.
 class SmartSubclassWindow : public SmartWindow {
-public:
+  public:
     SmartSubclassWindow();
     ~SmartSubclassWindow() override;
 

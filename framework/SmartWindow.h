@@ -15,7 +15,7 @@ constexpr UINT TrayCallbackMessage = WM_USER + 142;
 // virtual handler and then calls AfterMessage. Handlers not overridden pass
 // the current message on to DefaultProc. The object never owns its window.
 class SmartWindow {
-public:
+  public:
     SmartWindow();
     virtual ~SmartWindow();
 
@@ -79,8 +79,8 @@ public:
     // Creates the native window; the object receives WM_CREATE and all that
     // follows. A null name is the application title, a null class the
     // registered class. False when already bound or when creation fails.
-    bool Create(const char* windowName, const char* className, HWND parent, DWORD style,
-                DWORD exStyle, int x, int y, int width, int height, HMENU menuOrId);
+    bool Create(const char* windowName, const char* className, HWND parent, DWORD style, DWORD exStyle, int x,
+                int y, int width, int height, HMENU menuOrId);
     void Show(int showCommand);
     void Destroy();
     LRESULT SendMsg(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -105,7 +105,7 @@ public:
     WPARAM currentWParam() const { return currentWParam_; }
     LPARAM currentLParam() const { return currentLParam_; }
 
-protected:
+  protected:
     // DefaultProc with the message being dispatched; what the defaults do.
     LRESULT ForwardCurrent();
     void SetKind(WindowKind kind) { kind_ = kind; }
@@ -118,7 +118,7 @@ protected:
     // forgets the window.
     void DetachWindow();
 
-private:
+  private:
     friend LRESULT CALLBACK CommonWindowProc(HWND, UINT, WPARAM, LPARAM);
     friend void UnbindChildControls(SmartWindow*);
 

@@ -1,8 +1,7 @@
 // The default behaviour of every virtual handler of SmartWindow.
 #include "SmartWindow.h"
 
-LRESULT SmartWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT SmartWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
@@ -19,11 +18,9 @@ void SmartWindow::OnLButtonDblClk(WPARAM, int, int) { ForwardCurrent(); }
 void SmartWindow::OnLButtonUp(WPARAM, int, int) { ForwardCurrent(); }
 void SmartWindow::OnRButtonDown(WPARAM, int, int) { ForwardCurrent(); }
 
-void SmartWindow::OnContextMenu(HWND, int x, int y)
-{
+void SmartWindow::OnContextMenu(HWND, int x, int y) {
     ForwardCurrent();
-    if (popupMenu_)
-        TrackPopupMenu(popupMenu_, TPM_RIGHTBUTTON, x, y, 0, hwnd_, nullptr);
+    if (popupMenu_) TrackPopupMenu(popupMenu_, TPM_RIGHTBUTTON, x, y, 0, hwnd_, nullptr);
 }
 
 void SmartWindow::OnRButtonUp(WPARAM, int, int) { ForwardCurrent(); }
@@ -53,11 +50,9 @@ void SmartWindow::OnTrayLButtonDblClk(WPARAM, int, int) {}
 void SmartWindow::OnTrayLButtonUp(WPARAM, int, int) {}
 void SmartWindow::OnTrayRButtonDown(WPARAM, int, int) {}
 
-void SmartWindow::OnTrayRButtonUp(WPARAM, int x, int y)
-{
+void SmartWindow::OnTrayRButtonUp(WPARAM, int x, int y) {
     // By default a right click on the tray icon opens the popup menu.
-    if (hwnd_)
-        PostMessageA(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(x, y));
+    if (hwnd_) PostMessageA(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(x, y));
 }
 
 LRESULT SmartWindow::OnTrayMessage(WPARAM, LPARAM) { return 0; }

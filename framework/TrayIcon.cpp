@@ -12,33 +12,23 @@ constexpr UINT TipBufferSize = 64;  // the szTip of the first layout
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATAA layout");
 }  // namespace
 
-TrayIcon::TrayIcon() : data_{}
-{
-    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
-}
+TrayIcon::TrayIcon() : data_{} { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
 
-TrayIcon::~TrayIcon()
-{
+TrayIcon::~TrayIcon() {
     Remove();
     DestroyHeldIcon();
 }
 
-void TrayIcon::DestroyHeldIcon()
-{
-    if (data_.hIcon)
-        DestroyIcon(data_.hIcon);
+void TrayIcon::DestroyHeldIcon() {
+    if (data_.hIcon) DestroyIcon(data_.hIcon);
     data_.hIcon = nullptr;
 }
 
-BOOL TrayIcon::Add(HWND window, UINT iconId, HICON icon, const char* tip)
-{
-    if (IsAdded())
-        return FALSE;
-    if (!icon)
-        icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+BOOL TrayIcon::Add(HWND window, UINT iconId, HICON icon, const char* tip) {
+    if (IsAdded()) return FALSE;
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
     // An icon still held from before the last Remove would be lost otherwise.
-    if (data_.hIcon && data_.hIcon != icon)
-        DestroyHeldIcon();
+    if (data_.hIcon && data_.hIcon != icon) DestroyHeldIcon();
     data_.hIcon = icon;
     data_.hWnd = window;
     data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -57,32 +47,26 @@ BOOL TrayIcon::Add(HWND window, UINT iconId, HICON icon, const char* tip)
     return Shell_NotifyIconA(NIM_ADD, &data_);
 }
 
-BOOL TrayIcon::SetIcon(HICON icon)
-{
+BOOL TrayIcon::SetIcon(HICON icon) {
     DestroyHeldIcon();
-    if (!icon || !IsAdded())
-        return FALSE;
+    if (!icon || !IsAdded()) return FALSE;
     data_.hIcon = icon;
     data_.uFlags = NIF_ICON;
     return Shell_NotifyIconA(NIM_MODIFY, &data_);
 }
 
-BOOL TrayIcon::SetIconResource(LPCSTR iconName)
-{
+BOOL TrayIcon::SetIconResource(LPCSTR iconName) {
     const SmartApplication* app = GetApp();
-    const auto icon = static_cast<HICON>(LoadImageA(app ? app->instance() : nullptr, iconName,
-                                                    IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    const auto icon = static_cast<HICON>(
+        LoadImageA(app ? app->instance() : nullptr, iconName, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     const BOOL result = SetIcon(icon);
     // An icon that SetIcon did not take would leak.
-    if (icon && data_.hIcon != icon)
-        DestroyIcon(icon);
+    if (icon && data_.hIcon != icon) DestroyIcon(icon);
     return result;
 }
 
-BOOL TrayIcon::Remove()
-{
-    if (!IsAdded())
-        return FALSE;
+BOOL TrayIcon::Remove() {
+    if (!IsAdded()) return FALSE;
     data_.uFlags = NIF_ICON;
     const BOOL result = Shell_NotifyIconA(NIM_DELETE, &data_);
     data_.hWnd = nullptr;

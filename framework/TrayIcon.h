@@ -7,7 +7,7 @@
 // come back to the window as TrayCallbackMessage. Uses the first, 88-byte
 // layout of NOTIFYICONDATAA. Owns the icon it holds.
 class TrayIcon {
-public:
+  public:
     TrayIcon();
     // Removes the icon if it is still added and destroys the held icon.
     ~TrayIcon();
@@ -35,7 +35,7 @@ public:
     const char* tip() const { return data_.szTip; }
     const NOTIFYICONDATAA& data() const { return data_; }
 
-private:
+  private:
     void DestroyHeldIcon();
 
     NOTIFYICONDATAA data_;

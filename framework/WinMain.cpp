@@ -2,7 +2,6 @@
 // own pull it out of the library (see framework/CMakeLists.txt).
 #include "EntryPoint.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     return RunApplication(instance, commandLine, showCommand);
 }

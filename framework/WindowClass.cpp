@@ -12,10 +12,9 @@ namespace {
 // A class registered by atom (MAKEINTATOM) is remembered as that atom.
 std::optional<std::string> registeredClassName;
 LPCSTR registeredClassAtom = nullptr;
-}
+}  // namespace
 
-void FillDefaultWindowClass(WNDCLASSA* windowClass)
-{
+void FillDefaultWindowClass(WNDCLASSA* windowClass) {
     SmartApplication* app = GetApp();
     *windowClass = WNDCLASSA{};
     windowClass->style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
@@ -27,8 +26,7 @@ void FillDefaultWindowClass(WNDCLASSA* windowClass)
     windowClass->lpszClassName = DefaultClassName;
 }
 
-ATOM RegisterWindowClass(const WNDCLASSA* windowClass)
-{
+ATOM RegisterWindowClass(const WNDCLASSA* windowClass) {
     const ATOM atom = RegisterClassA(windowClass);
     if (atom != 0 && windowClass->lpszClassName) {
         FreeRegisteredClassName();
@@ -40,13 +38,11 @@ ATOM RegisterWindowClass(const WNDCLASSA* windowClass)
     return atom;
 }
 
-const char* RegisteredClassName()
-{
+const char* RegisteredClassName() {
     return registeredClassName ? registeredClassName->c_str() : registeredClassAtom;
 }
 
-void FreeRegisteredClassName()
-{
+void FreeRegisteredClassName() {
     registeredClassName.reset();
     registeredClassAtom = nullptr;
 }

@@ -14,7 +14,7 @@ struct RegistryNode {
 // The list itself. Every window object is in it from construction to
 // destruction, bound to a native window or not.
 class WindowRegistry {
-public:
+  public:
     static RegistryNode* First();
     static RegistryNode* Last();
     // Appends a node for the object; null when it cannot be allocated.

@@ -15,23 +15,20 @@ namespace {
 
 // Walks through start-up, writing each step into a log.
 class StartupApp : public SmartApplication {
-public:
+  public:
     explicit StartupApp(Log* log) : SmartApplication("起動"), log_(log) {}
 
-    BOOL InitApplication(WNDCLASSA* windowClass) override
-    {
+    BOOL InitApplication(WNDCLASSA* windowClass) override {
         log_->push_back("InitApplication");
         defaultClass = *windowClass;
         windowClass->lpszClassName = className;
         return refuse ? FALSE : SmartApplication::InitApplication(windowClass);
     }
-    BOOL InitClass(WNDCLASSA* windowClass) override
-    {
+    BOOL InitClass(WNDCLASSA* windowClass) override {
         log_->push_back(std::string("InitClass ") + windowClass->lpszClassName);
         return TRUE;
     }
-    int Run() override
-    {
+    int Run() override {
         const char* registered = RegisteredClassName();
         log_->push_back(std::string("Run ") + (registered ? registered : "none"));
         return 7;
@@ -42,20 +39,18 @@ public:
     bool refuse = false;
     WNDCLASSA defaultClass{};
 
-private:
+  private:
     Log* log_;
 };
 
-bool ClassExists(const char* name)
-{
+bool ClassExists(const char* name) {
     WNDCLASSA found;
     return GetClassInfoA(GetModuleHandleA(nullptr), name, &found) != 0;
 }
 
 }  // namespace
 
-TEST(Application, EntryPointWithoutApplicationReturnsMinusOne)
-{
+TEST(Application, EntryPointWithoutApplicationReturnsMinusOne) {
     ASSERT_EQ(nullptr, GetApp());
     EXPECT_EQ(-1, RunApplication(GetModuleHandleA(nullptr), "", SW_SHOW));
     {
@@ -66,8 +61,7 @@ TEST(Application, EntryPointWithoutApplicationReturnsMinusOne)
     EXPECT_EQ(-1, RunApplication(GetModuleHandleA(nullptr), "", SW_SHOW));
 }
 
-TEST(Application, LaterApplicationReplacesEarlierOne)
-{
+TEST(Application, LaterApplicationReplacesEarlierOne) {
     SmartApplication first("一");
     SmartApplication second;
     EXPECT_EQ(&second, GetApp());
@@ -75,8 +69,7 @@ TEST(Application, LaterApplicationReplacesEarlierOne)
     EXPECT_STREQ("VarnokSmartClass", second.title());
 }
 
-TEST(Application, SecondSetStartupChangesNothing)
-{
+TEST(Application, SecondSetStartupChangesNothing) {
     SmartApplication app;
     EXPECT_EQ(nullptr, app.instance());
     char firstLine[] = "-o";
@@ -87,15 +80,14 @@ TEST(Application, SecondSetStartupChangesNothing)
     EXPECT_EQ(firstLine, app.commandLine());
 }
 
-TEST(Application, EntryPointRunsTheStepsInOrder)
-{
+TEST(Application, EntryPointRunsTheStepsInOrder) {
     Log log;
     StartupApp app(&log);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     EXPECT_EQ(7, RunApplication(instance, "-o 表", SW_SHOWMINNOACTIVE));
-    EXPECT_EQ((Log{"InitApplication", "InitClass KwibraStartupClass", "Run KwibraStartupClass",
-                   "ExitInstance"}),
-              log);
+    EXPECT_EQ(
+        (Log{"InitApplication", "InitClass KwibraStartupClass", "Run KwibraStartupClass", "ExitInstance"}),
+        log);
     EXPECT_EQ(nullptr, RegisteredClassName()) << "the remembered name is freed at exit";
     EXPECT_STREQ("-o 表", app.commandLine());
     EXPECT_EQ(SW_SHOWMINNOACTIVE, app.showCommand());
@@ -114,8 +106,7 @@ TEST(Application, EntryPointRunsTheStepsInOrder)
     UnregisterClassA("KwibraStartupClass", instance);
 }
 
-TEST(Application, RefusedInitApplicationStopsStartup)
-{
+TEST(Application, RefusedInitApplicationStopsStartup) {
     Log log;
     StartupApp app(&log);
     app.refuse = true;
@@ -132,8 +123,7 @@ TEST(Application, RefusedInitApplicationStopsStartup)
     UnregisterClassA("KwibraEarlierClass", GetModuleHandleA(nullptr));
 }
 
-TEST(Application, FailedRegistrationKeepsTheRememberedName)
-{
+TEST(Application, FailedRegistrationKeepsTheRememberedName) {
     SmartApplication app;
     app.SetStartup(GetModuleHandleA(nullptr), SW_SHOW, "");
     WNDCLASSA windowClass;
@@ -156,8 +146,7 @@ TEST(Application, FailedRegistrationKeepsTheRememberedName)
     UnregisterClassA("KwibraOtherClass", GetModuleHandleA(nullptr));
 }
 
-TEST(Application, DefaultsRunTheLoopAndQuitAfterTheLastWindow)
-{
+TEST(Application, DefaultsRunTheLoopAndQuitAfterTheLastWindow) {
     SmartApplication app;
     PostQuitMessage(9);
     EXPECT_EQ(9, app.Run());
@@ -165,8 +154,7 @@ TEST(Application, DefaultsRunTheLoopAndQuitAfterTheLastWindow)
     EXPECT_EQ(0, DrainMessages());
 }
 
-TEST(Application, ExecutableGetsItsEntryPointFromTheLibrary)
-{
+TEST(Application, ExecutableGetsItsEntryPointFromTheLibrary) {
     char path[MAX_PATH];
     ASSERT_NE(0u, GetModuleFileNameA(nullptr, path, MAX_PATH));
     std::string probe(path);
@@ -176,8 +164,8 @@ TEST(Application, ExecutableGetsItsEntryPointFromTheLibrary)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(CreateProcessA(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -10,19 +10,16 @@
 namespace {
 
 class ControlTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         FrameworkTest::SetUp();
         ASSERT_TRUE(parent.CreateDefault());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         parent.Destroy();
         FrameworkTest::TearDown();
     }
-    HWND AddChild(const char* className, DWORD style, int id)
-    {
+    HWND AddChild(const char* className, DWORD style, int id) {
         return CreateWindowA(className, "", WS_CHILD | style, 0, 0, 100, 80, parent.hwnd(),
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance(), nullptr);
     }
@@ -34,10 +31,8 @@ protected:
 
 int finalMessages = 0;
 
-LRESULT CALLBACK CountFinalMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCDESTROY)
-        ++finalMessages;
+LRESULT CALLBACK CountFinalMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) ++finalMessages;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -67,8 +62,7 @@ const IntRow intRows[] = {
 
 }  // namespace
 
-TEST_F(ControlTest, GetIntReadsALeadingDecimalAndSaturates)
-{
+TEST_F(ControlTest, GetIntReadsALeadingDecimalAndSaturates) {
     SmartControl unbound(1);
     SmartControl bound(40);
     AddChild("EDIT", ES_AUTOHSCROLL, 40);
@@ -83,8 +77,7 @@ TEST_F(ControlTest, GetIntReadsALeadingDecimalAndSaturates)
     }
 }
 
-TEST_F(ControlTest, SetIntWritesDecimalText)
-{
+TEST_F(ControlTest, SetIntWritesDecimalText) {
     SmartControl unbound(1);
     SmartControl bound(40);
     const HWND edit = AddChild("EDIT", 0, 40);
@@ -100,8 +93,7 @@ TEST_F(ControlTest, SetIntWritesDecimalText)
     }
 }
 
-TEST_F(ControlTest, GetTextIsNeverNull)
-{
+TEST_F(ControlTest, GetTextIsNeverNull) {
     SmartControl fresh(1), cleared(2), bound(40);
     AddChild("EDIT", 0, 40);
     BindDialogControls(parent.node());
@@ -116,8 +108,7 @@ TEST_F(ControlTest, GetTextIsNeverNull)
     EXPECT_STREQ("ソフト表示", bound.GetText());
 }
 
-TEST_F(ControlTest, GetTextIntoNeverCutsACharacterInHalf)
-{
+TEST_F(ControlTest, GetTextIntoNeverCutsACharacterInHalf) {
     SmartControl control(1);
     struct Row {
         const char* stored;
@@ -125,8 +116,8 @@ TEST_F(ControlTest, GetTextIntoNeverCutsACharacterInHalf)
         const char* expected;
     };
     const Row rows[] = {
-        {"a表", 4, "a表"}, {"a表", 3, "a"}, {"a表", 2, "a"},  {"a表", 1, ""},
-        {"ソ", 2, ""},     {"ソ", 3, "ソ"}, {"ｱｲ", 2, "ｱ"}, {"abc", 64, "abc"},
+        {"a表", 4, "a表"}, {"a表", 3, "a"}, {"a表", 2, "a"}, {"a表", 1, ""},
+        {"ソ", 2, ""},     {"ソ", 3, "ソ"}, {"ｱｲ", 2, "ｱ"},  {"abc", 64, "abc"},
     };
     for (const Row& row : rows) {
         control.SetText(row.stored);
@@ -141,8 +132,7 @@ TEST_F(ControlTest, GetTextIntoNeverCutsACharacterInHalf)
     EXPECT_EQ(0, control.GetTextInto(nullptr, 10));
 }
 
-TEST_F(ControlTest, CheckAndSelectionOperateOnTheControl)
-{
+TEST_F(ControlTest, CheckAndSelectionOperateOnTheControl) {
     SmartControl check(41), list(42), unbound(43);
     AddChild("BUTTON", BS_AUTOCHECKBOX, 41);
     const HWND listBox = AddChild("LISTBOX", 0, 42);
@@ -162,8 +152,7 @@ TEST_F(ControlTest, CheckAndSelectionOperateOnTheControl)
     EXPECT_EQ(0, unbound.GetCurSel()) << "no platform call while unbound";
 }
 
-TEST_F(ControlTest, KeyDownIsForwardedOnlyForControlsBoundByIdentifier)
-{
+TEST_F(ControlTest, KeyDownIsForwardedOnlyForControlsBoundByIdentifier) {
     SmartControl byId(44);
     SmartControl byHandle(0, &parent);
     const HWND first = AddChild("EDIT", 0, 44);
@@ -180,8 +169,7 @@ TEST_F(ControlTest, KeyDownIsForwardedOnlyForControlsBoundByIdentifier)
     EXPECT_FALSE(byHandle.boundById());
 }
 
-TEST_F(ControlTest, SubclassReplacesAndRestoresTheProcedure)
-{
+TEST_F(ControlTest, SubclassReplacesAndRestoresTheProcedure) {
     const HWND edit = AddChild("EDIT", 0, 46);
     const LONG_PTR original = Procedure(edit);
     {
@@ -210,8 +198,7 @@ TEST_F(ControlTest, SubclassReplacesAndRestoresTheProcedure)
     EXPECT_EQ(original, Procedure(edit)) << "the destructor gives the procedure back";
 }
 
-TEST_F(ControlTest, DestroyedSubclassedWindowGetsItsLastMessageInItsOwnProcedure)
-{
+TEST_F(ControlTest, DestroyedSubclassedWindowGetsItsLastMessageInItsOwnProcedure) {
     WNDCLASSA counting{};
     counting.lpfnWndProc = CountFinalMessages;
     counting.hInstance = instance();

@@ -11,48 +11,39 @@ namespace {
 Log* probeLog = nullptr;
 
 // The procedure of the watched control class: writes what it receives.
-LRESULT CALLBACK ProbeControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_GETDLGCODE)
-        return DLGC_WANTALLKEYS;
+LRESULT CALLBACK ProbeControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
     if (probeLog && (message == WM_KEYDOWN || message == WM_NCDESTROY))
         probeLog->push_back("native " + MessageName(message) + " " + Hex(wParam));
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 class TestDialog : public SmartDialog {
-public:
-    explicit TestDialog(Log* log) : log_(log)
-    {
+  public:
+    explicit TestDialog(Log* log) : log_(log) {
         SetLabel(this, "dialog");
         SetTemplate(IDD_TEST_DIALOG, nullptr);
     }
 
-    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override
-    {
+    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override {
         log_->push_back("OnInitDialog");
         const BOOL result = SmartDialog::OnInitDialog(wParam, lParam);
-        if (onInit)
-            onInit(*this);
+        if (onInit) onInit(*this);
         return result;
     }
-    void OnOK() override
-    {
+    void OnOK() override {
         log_->push_back("OnOK");
         SmartDialog::OnOK();
     }
-    void OnCancel() override
-    {
+    void OnCancel() override {
         log_->push_back("OnCancel");
         SmartDialog::OnCancel();
     }
-    void OnKeyDown(WPARAM key, LPARAM) override
-    {
+    void OnKeyDown(WPARAM key, LPARAM) override {
         log_->push_back("dialog OnKeyDown " + Hex(key));
         EndModal(7);
     }
-    void OnDestroy() override
-    {
+    void OnDestroy() override {
         log_->push_back("OnDestroy");
         SmartDialog::OnDestroy();
     }
@@ -68,14 +59,13 @@ public:
     SmartControl probe{IDC_TEST_PROBE};
     std::function<void(TestDialog&)> onInit;
 
-private:
+  private:
     Log* log_;
 };
 
 class DialogTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         FrameworkTest::SetUp();
         WNDCLASSA probeClass{};
         probeClass.lpfnWndProc = ProbeControlProc;
@@ -84,37 +74,32 @@ protected:
         RegisterClassA(&probeClass);
         probeLog = &log;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         probeLog = nullptr;
         FrameworkTest::TearDown();
         UnregisterClassA(PROBE_CONTROL_CLASS, instance());
     }
 
-    std::vector<SmartControl*> Controls(TestDialog& dialog)
-    {
-        return {&dialog.edit, &dialog.editTwin, &dialog.list, &dialog.button, &dialog.unnamed,
-                &dialog.probe, &dialog.okButton(), &dialog.cancelButton()};
+    std::vector<SmartControl*> Controls(TestDialog& dialog) {
+        return {&dialog.edit,    &dialog.editTwin, &dialog.list,       &dialog.button,
+                &dialog.unnamed, &dialog.probe,    &dialog.okButton(), &dialog.cancelButton()};
     }
 
     Log log;
 };
 
-HWND FindStaticChild(HWND dialog)
-{
+HWND FindStaticChild(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[16] = "";
         GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0)
-            return child;
+        if (lstrcmpiA(className, "Static") == 0) return child;
     }
     return nullptr;
 }
 
 }  // namespace
 
-TEST_F(DialogTest, BindsControlsByIdentifierBeforeItsOwnInitDialog)
-{
+TEST_F(DialogTest, BindsControlsByIdentifierBeforeItsOwnInitDialog) {
     SmartControl early(IDC_TEST_BUTTON);
     TestDialog dialog(&log);
     HWND edit = nullptr;
@@ -150,8 +135,7 @@ TEST_F(DialogTest, BindsControlsByIdentifierBeforeItsOwnInitDialog)
     EXPECT_EQ(0, app->lastWindowCalls);
 }
 
-TEST_F(DialogTest, KeysAndButtonsEndTheDialogThroughOkAndCancel)
-{
+TEST_F(DialogTest, KeysAndButtonsEndTheDialogThroughOkAndCancel) {
     Log ownerLog;
     RecordingWindow owner(&ownerLog, "owner");
     ASSERT_TRUE(owner.CreateDefault());
@@ -168,15 +152,15 @@ TEST_F(DialogTest, KeysAndButtonsEndTheDialogThroughOkAndCancel)
         const char* notice;
     };
     const Row rows[] = {
-        {"Enter", [](HWND d) { PostMessageA(GetDlgItem(d, IDC_TEST_EDIT), WM_KEYDOWN, VK_RETURN, 0); },
-         1, "OnOK", "DialogOk"},
-        {"Escape", [](HWND d) { PostMessageA(GetDlgItem(d, IDC_TEST_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); },
-         0, "OnCancel", "DialogCancel"},
+        {"Enter", [](HWND d) { PostMessageA(GetDlgItem(d, IDC_TEST_EDIT), WM_KEYDOWN, VK_RETURN, 0); }, 1,
+         "OnOK", "DialogOk"},
+        {"Escape", [](HWND d) { PostMessageA(GetDlgItem(d, IDC_TEST_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); }, 0,
+         "OnCancel", "DialogCancel"},
         {"close box", [](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); }, 0, "OnCancel", "DialogCancel"},
         {"OK click", [](HWND d) { PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }, 1, "OnOK",
          "DialogOk"},
-        {"Cancel click", [](HWND d) { PostMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); }, 0,
-         "OnCancel", "DialogCancel"},
+        {"Cancel click", [](HWND d) { PostMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); }, 0, "OnCancel",
+         "DialogCancel"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -191,18 +175,16 @@ TEST_F(DialogTest, KeysAndButtonsEndTheDialogThroughOkAndCancel)
         EXPECT_EQ(nullptr, ownerWindow);
         EXPECT_EQ((Log{"OnInitDialog", row.handler}), Only(log, {"On"}));
         const std::string notice = row.notice;
-        EXPECT_EQ((Log{"PreDialogInit 200 dialog", "OnDialogInit 200 dialog",
-                       "Pre" + notice + " 200 dialog", "On" + notice + " 200 dialog"}),
+        EXPECT_EQ((Log{"PreDialogInit 200 dialog", "OnDialogInit 200 dialog", "Pre" + notice + " 200 dialog",
+                       "On" + notice + " 200 dialog"}),
                   Only(ownerLog, {"PreDialog", "OnDialog"}));
-        for (SmartControl* control : Controls(dialog))
-            EXPECT_FALSE(control->IsBound());
+        for (SmartControl* control : Controls(dialog)) EXPECT_FALSE(control->IsBound());
         EXPECT_FALSE(dialog.IsBound());
     }
     owner.Destroy();
 }
 
-TEST_F(DialogTest, KeyDownReachesTheControlThenItsDialog)
-{
+TEST_F(DialogTest, KeyDownReachesTheControlThenItsDialog) {
     TestDialog dialog(&log);
     dialog.SetTemplate(IDD_PROBE_DIALOG, nullptr);
     dialog.onInit = [](TestDialog& d) {
@@ -215,21 +197,18 @@ TEST_F(DialogTest, KeyDownReachesTheControlThenItsDialog)
         << "the control's own procedure is back before its window goes";
 }
 
-TEST_F(DialogTest, DialogEndedWithoutEndModalIsUnboundOnDestroy)
-{
+TEST_F(DialogTest, DialogEndedWithoutEndModalIsUnboundOnDestroy) {
     TestDialog dialog(&log);
     dialog.SetTemplate(IDD_PROBE_DIALOG, nullptr);
     dialog.onInit = [](TestDialog& d) { EndDialog(d.hwnd(), 3); };
     EXPECT_EQ(-1, dialog.ShowModal()) << "no value of EndModal";
-    EXPECT_EQ((Log{"OnInitDialog", "OnDestroy", "native WM_NCDESTROY 0x0"}),
-              Only(log, {"On", "native"}));
+    EXPECT_EQ((Log{"OnInitDialog", "OnDestroy", "native WM_NCDESTROY 0x0"}), Only(log, {"On", "native"}));
     EXPECT_FALSE(dialog.IsBound());
     EXPECT_FALSE(dialog.probe.IsBound());
     EXPECT_EQ(1, app->lastWindowCalls);
 }
 
-TEST_F(DialogTest, MissingTemplateReturnsMinusOne)
-{
+TEST_F(DialogTest, MissingTemplateReturnsMinusOne) {
     TestDialog dialog(&log);
     dialog.SetTemplate(999, nullptr);
     EXPECT_EQ(-1, dialog.ShowModal());
@@ -238,8 +217,7 @@ TEST_F(DialogTest, MissingTemplateReturnsMinusOne)
     EXPECT_TRUE(NoWindowBound());
 }
 
-TEST_F(DialogTest, TemplateNameIsKeptAndParentOwnsTheDialog)
-{
+TEST_F(DialogTest, TemplateNameIsKeptAndParentOwnsTheDialog) {
     Log ownerLog;
     RecordingWindow owner(&ownerLog, "owner");
     ASSERT_TRUE(owner.CreateDefault());
@@ -261,11 +239,10 @@ TEST_F(DialogTest, TemplateNameIsKeptAndParentOwnsTheDialog)
     owner.Destroy();
 }
 
-TEST_F(DialogTest, InitDialogBindsOnlyTheDialogBeingShown)
-{
+TEST_F(DialogTest, InitDialogBindsOnlyTheDialogBeingShown) {
     SmartControl stray(IDC_TEST_EDIT);
-    const HWND unowned = CreateDialogParamA(instance(), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr,
-                                            CommonDialogProc, 0);
+    const HWND unowned =
+        CreateDialogParamA(instance(), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr, CommonDialogProc, 0);
     ASSERT_NE(nullptr, unowned);
     EXPECT_EQ(nullptr, FindWindowObject(unowned));
     EXPECT_FALSE(stray.IsBound());
@@ -283,8 +260,7 @@ TEST_F(DialogTest, InitDialogBindsOnlyTheDialogBeingShown)
     EXPECT_FALSE(idleBound) << "a dialog object not being shown stays unbound";
 }
 
-TEST_F(DialogTest, TextSetWhileUnboundIsNotPushedIntoTheControl)
-{
+TEST_F(DialogTest, TextSetWhileUnboundIsNotPushedIntoTheControl) {
     TestDialog dialog(&log);
     dialog.button.SetText("別ソ");
     EXPECT_STREQ("別ソ", dialog.button.GetText());

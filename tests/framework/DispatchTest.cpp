@@ -8,15 +8,13 @@ namespace {
 
 using DispatchTest = FrameworkTest;
 
-HWND CreateChild(const char* className, DWORD style, HWND parent, int id)
-{
+HWND CreateChild(const char* className, DWORD style, HWND parent, int id) {
     return CreateWindowA(className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 60, parent,
-                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                         GetModuleHandleA(nullptr), nullptr);
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
+                         nullptr);
 }
 
-void PumpMessages()
-{
+void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -26,10 +24,9 @@ void PumpMessages()
 
 // A window that chooses from a popup menu by keys once the menu waits.
 class MenuChooser : public RecordingWindow {
-public:
+  public:
     using RecordingWindow::RecordingWindow;
-    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_ENTERIDLE && !keysSent) {
             keysSent = true;
             PostMessageA(hwnd(), WM_KEYDOWN, VK_DOWN, 0);
@@ -42,22 +39,20 @@ public:
 
 // A subclassed child that writes its owner-drawing calls into the log.
 class DrawingChild : public SmartSubclassWindow {
-public:
+  public:
     explicit DrawingChild(Log* log) : log_(log) { SetLabel(this, "child"); }
-    void OnDrawItem(DRAWITEMSTRUCT* item) override
-    {
+    void OnDrawItem(DRAWITEMSTRUCT* item) override {
         log_->push_back("OnDrawItem child " + std::to_string(item->CtlID) + " " +
                         MessageName(currentMessage()));
     }
 
-private:
+  private:
     Log* log_;
 };
 
 }  // namespace
 
-TEST_F(DispatchTest, CommandCallsHandlersInOrder)
-{
+TEST_F(DispatchTest, CommandCallsHandlersInOrder) {
     Log log;
     MenuChooser parent(&log);
     SmartControl button(10), list(12);
@@ -71,26 +66,22 @@ TEST_F(DispatchTest, CommandCallsHandlersInOrder)
         SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     BindDialogControls(parent.node());
     ASSERT_TRUE(button.IsBound() && list.IsBound());
-    const auto commandCalls = [&] {
-        return Only(log, {"OnCommand", "OnControl", "After WM_COMMAND"});
-    };
+    const auto commandCalls = [&] { return Only(log, {"OnCommand", "OnControl", "After WM_COMMAND"}); };
 
     log.clear();
     button.SendMsg(BM_CLICK);
-    EXPECT_EQ((Log{"OnCommandId 10", "OnControlClicked 10 button", "OnCommand 0 10 button",
-                   "After WM_COMMAND"}),
-              commandCalls());
+    EXPECT_EQ(
+        (Log{"OnCommandId 10", "OnControlClicked 10 button", "OnCommand 0 10 button", "After WM_COMMAND"}),
+        commandCalls());
 
     log.clear();
     SendMessageA(plainButton, BM_CLICK, 0, 0);
-    EXPECT_EQ((Log{"OnCommandId 11", "OnControlClicked 11 none", "OnCommand 0 11 none",
-                   "After WM_COMMAND"}),
+    EXPECT_EQ((Log{"OnCommandId 11", "OnControlClicked 11 none", "OnCommand 0 11 none", "After WM_COMMAND"}),
               commandCalls());
 
     log.clear();
     list.SendMsg(WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ((Log{"OnCommandId 12", "OnControlNotify 1 12 list", "OnCommand 1 12 list",
-                   "After WM_COMMAND"}),
+    EXPECT_EQ((Log{"OnCommandId 12", "OnControlNotify 1 12 list", "OnCommand 1 12 list", "After WM_COMMAND"}),
               commandCalls());
 
     ASSERT_TRUE(parent.LoadPopupMenu(MAKEINTRESOURCEA(IDM_TEST_MENU), IDM_TEST_SHOW));
@@ -98,13 +89,11 @@ TEST_F(DispatchTest, CommandCallsHandlersInOrder)
     TrackPopupMenu(parent.popupMenu(), TPM_RIGHTBUTTON, 20, 20, 0, parent.hwnd(), nullptr);
     PumpMessages();
     EXPECT_TRUE(parent.keysSent);
-    EXPECT_EQ((Log{"OnCommandId 2001", "OnCommand 0 2001 null", "After WM_COMMAND"}),
-              commandCalls());
+    EXPECT_EQ((Log{"OnCommandId 2001", "OnCommand 0 2001 null", "After WM_COMMAND"}), commandCalls());
     parent.Destroy();
 }
 
-TEST_F(DispatchTest, ResultIsZeroForHandledMessages)
-{
+TEST_F(DispatchTest, ResultIsZeroForHandledMessages) {
     Log log;
     RecordingWindow window(&log);
     ASSERT_TRUE(window.CreateDefault());
@@ -138,17 +127,14 @@ TEST_F(DispatchTest, ResultIsZeroForHandledMessages)
         EXPECT_EQ(row.expected, window.SendMsg(row.message, row.wParam, row.lParam));
         EXPECT_EQ(Log{"After " + MessageName(row.message)}, Only(log, {"After "}));
         if (row.byDefault) {
-            EXPECT_EQ((Log{"Default " + MessageName(row.message),
-                           "After " + MessageName(row.message)}),
-                      log);
+            EXPECT_EQ((Log{"Default " + MessageName(row.message), "After " + MessageName(row.message)}), log);
         }
     }
     window.fixedDefault = false;
     window.Destroy();
 }
 
-TEST_F(DispatchTest, DecodesSignedCoordinatesAndUnsignedWords)
-{
+TEST_F(DispatchTest, DecodesSignedCoordinatesAndUnsignedWords) {
     Log log;
     RecordingWindow window(&log);
     ASSERT_TRUE(window.CreateDefault());
@@ -178,8 +164,7 @@ TEST_F(DispatchTest, DecodesSignedCoordinatesAndUnsignedWords)
     window.Destroy();
 }
 
-TEST_F(DispatchTest, ActivationRulesDependOnKind)
-{
+TEST_F(DispatchTest, ActivationRulesDependOnKind) {
     Log log;
     RecordingWindow window(&log);
     ASSERT_TRUE(window.CreateDefault());
@@ -210,8 +195,7 @@ TEST_F(DispatchTest, ActivationRulesDependOnKind)
     EXPECT_EQ(nullptr, ActiveWindow()) << "cleared when the object is destroyed";
 }
 
-TEST_F(DispatchTest, DrawItemReachesTheChildObjectFirst)
-{
+TEST_F(DispatchTest, DrawItemReachesTheChildObjectFirst) {
     Log log;
     RecordingWindow parent(&log);
     DrawingChild child(&log);
@@ -239,15 +223,13 @@ TEST_F(DispatchTest, DrawItemReachesTheChildObjectFirst)
     log.clear();
     InvalidateRect(drawn, nullptr, TRUE);
     UpdateWindow(drawn);
-    EXPECT_EQ((Log{"OnDrawItem child 21 WM_DRAWITEM", "OnDrawItem window 21"}),
-              Only(log, {"OnDrawItem"}))
+    EXPECT_EQ((Log{"OnDrawItem child 21 WM_DRAWITEM", "OnDrawItem window 21"}), Only(log, {"OnDrawItem"}))
         << "painting the owner-drawn button";
     child.Unsubclass();
     parent.Destroy();
 }
 
-TEST_F(DispatchTest, TrayCallbackBringsWindowForwardOnPressOnly)
-{
+TEST_F(DispatchTest, TrayCallbackBringsWindowForwardOnPressOnly) {
     Log log;
     RecordingWindow window(&log), other(&log, "other");
     ASSERT_TRUE(window.CreateDefault());

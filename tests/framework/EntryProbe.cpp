@@ -12,28 +12,23 @@
 namespace {
 
 class ProbeApp : public SmartApplication {
-public:
+  public:
     ProbeApp() : SmartApplication("プローブ") {}
 
-    int Run() override
-    {
-        if (!commandLine() || !std::strstr(commandLine(), "probe-argument"))
-            return 2;
+    int Run() override {
+        if (!commandLine() || !std::strstr(commandLine(), "probe-argument")) return 2;
         const char* className = RegisteredClassName();
-        if (!className || std::strcmp(className, DefaultClassName) != 0)
-            return 3;
-        if (!mainWindow.Create(nullptr, nullptr, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100,
-                               nullptr))
+        if (!className || std::strcmp(className, DefaultClassName) != 0) return 3;
+        if (!mainWindow.Create(nullptr, nullptr, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100, nullptr))
             return 4;
         SetMainWindowHandle(mainWindow.hwnd());
         PostMessageA(mainWindow.hwnd(), WM_CLOSE, 0, 0);
         const int loopResult = RunPlainMessageLoop();
-        if (loopResult != 0 || mainWindow.IsBound())
-            return 5;
+        if (loopResult != 0 || mainWindow.IsBound()) return 5;
         return 23;
     }
 
-private:
+  private:
     SmartWindow mainWindow;
 };
 

@@ -4,8 +4,7 @@
 
 #include <string>
 
-TEST(Environment, AnsiCodePageIsShiftJis)
-{
+TEST(Environment, AnsiCodePageIsShiftJis) {
     EXPECT_EQ(932u, GetACP());
     EXPECT_EQ(std::string("\x95\x5C"), std::string("表"));
     EXPECT_TRUE(IsDBCSLeadByte(0x83));

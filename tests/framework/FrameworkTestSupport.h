@@ -15,7 +15,7 @@ using Log = std::vector<std::string>;
 
 // Counts OnLastWindowDestroyed instead of quitting.
 class TestApp : public SmartApplication {
-public:
+  public:
     using SmartApplication::SmartApplication;
     void OnLastWindowDestroyed() override { ++lastWindowCalls; }
     int lastWindowCalls = 0;
@@ -34,7 +34,7 @@ std::string Label(const SmartWindow* window);
 
 // Fresh application object and registered default class for every test.
 class FrameworkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     HINSTANCE instance() const { return GetModuleHandleA(nullptr); }
@@ -43,7 +43,7 @@ protected:
 
 // A plain window that writes what it receives into a log.
 class RecordingWindow : public SmartWindow {
-public:
+  public:
     explicit RecordingWindow(Log* log, const char* label = "window");
     ~RecordingWindow() override;
 
@@ -89,11 +89,11 @@ public:
     void OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) override;
     void PreDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) override;
 
-protected:
+  protected:
     void Write(const std::string& entry) { log_->push_back(entry); }
     void WriteTray(const char* name, WPARAM iconId, int x, int y);
     void WriteDialog(const char* name, LPCSTR dialogTemplate, SmartDialog* dialog);
 
-private:
+  private:
     Log* log_;
 };

@@ -9,8 +9,7 @@ using MessageLoopTest = FrameworkTest;
 
 }  // namespace
 
-TEST_F(MessageLoopTest, LoopsReturnTheQuitCode)
-{
+TEST_F(MessageLoopTest, LoopsReturnTheQuitCode) {
     for (const int code : {0, 42, -3}) {
         PostQuitMessage(code);
         EXPECT_EQ(code, RunMessageLoop());
@@ -19,8 +18,7 @@ TEST_F(MessageLoopTest, LoopsReturnTheQuitCode)
     }
 }
 
-TEST_F(MessageLoopTest, AcceleratorsOfTheActiveWindowComeFirst)
-{
+TEST_F(MessageLoopTest, AcceleratorsOfTheActiveWindowComeFirst) {
     Log firstLog, secondLog;
     RecordingWindow first(&firstLog), second(&secondLog);
     const HACCEL table = LoadAcceleratorsA(instance(), MAKEINTRESOURCEA(IDA_TEST));

@@ -11,8 +11,7 @@ namespace {
 
 using RegistryTest = FrameworkTest;
 
-std::vector<SmartWindow*> RegistryWalk()
-{
+std::vector<SmartWindow*> RegistryWalk() {
     std::vector<SmartWindow*> windows;
     for (RegistryNode* node = WindowRegistry::First(); node; node = node->next)
         windows.push_back(node->window);
@@ -22,8 +21,7 @@ std::vector<SmartWindow*> RegistryWalk()
 // Every message sent to a window of this thread, in the order sent.
 std::vector<std::pair<HWND, UINT>> sentMessages;
 
-LRESULT CALLBACK WatchSentMessages(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK WatchSentMessages(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     sentMessages.emplace_back(sent->hwnd, sent->message);
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -31,8 +29,7 @@ LRESULT CALLBACK WatchSentMessages(int code, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-TEST_F(RegistryTest, KeepsObjectsInCreationOrder)
-{
+TEST_F(RegistryTest, KeepsObjectsInCreationOrder) {
     Log log;
     RecordingWindow first(&log);
     auto second = std::make_unique<RecordingWindow>(&log);
@@ -52,8 +49,7 @@ TEST_F(RegistryTest, KeepsObjectsInCreationOrder)
     EXPECT_TRUE(IsRegistered(&first));
 }
 
-TEST_F(RegistryTest, FindsOnlyBoundObjects)
-{
+TEST_F(RegistryTest, FindsOnlyBoundObjects) {
     Log log;
     RecordingWindow one(&log), two(&log), unbound(&log);
     ASSERT_TRUE(one.CreateDefault());
@@ -71,13 +67,11 @@ TEST_F(RegistryTest, FindsOnlyBoundObjects)
     two.Destroy();
 }
 
-TEST_F(RegistryTest, MessagesBeforeCreateGoToDefWindowProc)
-{
+TEST_F(RegistryTest, MessagesBeforeCreateGoToDefWindowProc) {
     Log log;
     RecordingWindow window(&log);
     sentMessages.clear();
-    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSentMessages, nullptr,
-                                         GetCurrentThreadId());
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSentMessages, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(window.CreateDefault());
     const HWND hwnd = window.hwnd();
     window.Destroy();
@@ -85,8 +79,7 @@ TEST_F(RegistryTest, MessagesBeforeCreateGoToDefWindowProc)
 
     std::vector<UINT> sent;
     for (const auto& [to, message] : sentMessages) {
-        if (to == hwnd)
-            sent.push_back(message);
+        if (to == hwnd) sent.push_back(message);
     }
     const auto created = std::find(sent.begin(), sent.end(), UINT(WM_CREATE));
     const auto destroyed = std::find(sent.begin(), sent.end(), UINT(WM_DESTROY));
@@ -100,15 +93,12 @@ TEST_F(RegistryTest, MessagesBeforeCreateGoToDefWindowProc)
 
     // AfterMessage once for every message dispatched, from WM_CREATE to WM_DESTROY.
     std::map<std::string, int> expected, seen;
-    for (auto it = created; it <= destroyed; ++it)
-        ++expected["After " + MessageName(*it)];
-    for (const std::string& entry : Only(log, {"After "}))
-        ++seen[entry];
+    for (auto it = created; it <= destroyed; ++it) ++expected["After " + MessageName(*it)];
+    for (const std::string& entry : Only(log, {"After "})) ++seen[entry];
     EXPECT_EQ(expected, seen);
 }
 
-TEST_F(RegistryTest, CreateWithoutAFreeObjectBindsNothing)
-{
+TEST_F(RegistryTest, CreateWithoutAFreeObjectBindsNothing) {
     Log log;
     RecordingWindow bound(&log);
     ASSERT_TRUE(bound.CreateDefault());
@@ -117,8 +107,8 @@ TEST_F(RegistryTest, CreateWithoutAFreeObjectBindsNothing)
     void* const parameters[] = {nullptr, &notAWindowObject, static_cast<SmartWindow*>(&bound)};
     for (void* parameter : parameters) {
         log.clear();
-        const HWND hwnd = CreateWindowExA(0, DefaultClassName, "", WS_OVERLAPPED, 0, 0, 50, 50,
-                                          nullptr, nullptr, instance(), parameter);
+        const HWND hwnd = CreateWindowExA(0, DefaultClassName, "", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
+                                          nullptr, instance(), parameter);
         ASSERT_NE(nullptr, hwnd);
         EXPECT_EQ(nullptr, FindWindowObject(hwnd));
         EXPECT_EQ(boundWindow, bound.hwnd()) << "a bound object is not taken over";
@@ -129,8 +119,7 @@ TEST_F(RegistryTest, CreateWithoutAFreeObjectBindsNothing)
     EXPECT_EQ(1, app->lastWindowCalls);
 }
 
-TEST_F(RegistryTest, MainWindowQuitsAndLastWindowIsReported)
-{
+TEST_F(RegistryTest, MainWindowQuitsAndLastWindowIsReported) {
     Log log;
     RecordingWindow main(&log, "main"), other(&log, "other");
     ASSERT_TRUE(main.CreateDefault());
@@ -147,16 +136,13 @@ TEST_F(RegistryTest, MainWindowQuitsAndLastWindowIsReported)
     EXPECT_EQ(-1000, DrainMessages()) << "no quit for a window that is not the main one";
 }
 
-TEST_F(RegistryTest, DestroyedParentGivesControlsTheirProcedureBack)
-{
+TEST_F(RegistryTest, DestroyedParentGivesControlsTheirProcedureBack) {
     // Records the child's procedure once the parent's WM_DESTROY is through.
     class Parent : public RecordingWindow {
-    public:
+      public:
         using RecordingWindow::RecordingWindow;
-        void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-        {
-            if (message == WM_DESTROY)
-                childProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
+        void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_DESTROY) childProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
             RecordingWindow::AfterMessage(message, wParam, lParam);
         }
         HWND child = nullptr;
@@ -183,8 +169,7 @@ TEST_F(RegistryTest, DestroyedParentGivesControlsTheirProcedureBack)
     EXPECT_EQ(nullptr, staticText.hwnd());
     EXPECT_TRUE(control.boundById());
     EXPECT_EQ(&parent, control.parent());
-    EXPECT_EQ(reinterpret_cast<LONG_PTR>(CommonWindowProc),
-              GetWindowLongPtrA(parent.child, GWLP_WNDPROC));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(CommonWindowProc), GetWindowLongPtrA(parent.child, GWLP_WNDPROC));
 
     parent.Destroy();
     EXPECT_EQ(original, parent.childProcedure);

@@ -8,11 +8,10 @@
 namespace {
 
 class TrayIconTest : public FrameworkTest {
-protected:
+  protected:
     // The notification area hides its window when its last icon goes, which
     // costs seconds without a window manager; one icon stays for the suite.
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         anchorWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
         anchor = NOTIFYICONDATAA{};
@@ -23,22 +22,19 @@ protected:
         anchor.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
         Shell_NotifyIconA(NIM_ADD, &anchor);
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         Shell_NotifyIconA(NIM_DELETE, &anchor);
         DestroyWindow(anchorWindow);
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         FrameworkTest::SetUp();
         app.reset();
         app = std::make_unique<TestApp>("クウィブラ表");
         app->SetStartup(instance(), SW_SHOWNORMAL, "");
         ASSERT_TRUE(window.CreateDefault());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         window.Destroy();
         FrameworkTest::TearDown();
     }
@@ -52,36 +48,28 @@ protected:
 HWND TrayIconTest::anchorWindow = nullptr;
 NOTIFYICONDATAA TrayIconTest::anchor{};
 
-HICON MakeIcon()
-{
+HICON MakeIcon() {
     const BYTE andMask[32 * 4] = {};
     BYTE xorMask[32 * 4];
-    for (BYTE& b : xorMask)
-        b = 0xA5;
+    for (BYTE& b : xorMask) b = 0xA5;
     return CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask);
 }
 
-bool IconAlive(HICON icon)
-{
+bool IconAlive(HICON icon) {
     ICONINFO info{};
-    if (!GetIconInfo(icon, &info))
-        return false;
+    if (!GetIconInfo(icon, &info)) return false;
     DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
     return true;
 }
 
-int IconWidth(HICON icon)
-{
+int IconWidth(HICON icon) {
     ICONINFO info{};
-    if (!GetIconInfo(icon, &info))
-        return 0;
+    if (!GetIconInfo(icon, &info)) return 0;
     BITMAP mask{};
     GetObjectA(info.hbmMask, sizeof mask, &mask);
     DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
     return mask.bmWidth;
 }
 
@@ -89,8 +77,7 @@ int IconWidth(HICON icon)
 
 // Without a notification area under test the platform's answer varies, so
 // these tests check what the object holds, not what Add returned.
-TEST_F(TrayIconTest, AddFillsTheFirstLayout)
-{
+TEST_F(TrayIconTest, AddFillsTheFirstLayout) {
     const HICON smallIcon = MakeIcon();
     window.SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     TrayIcon tray;
@@ -117,8 +104,7 @@ TEST_F(TrayIconTest, AddFillsTheFirstLayout)
     DestroyIcon(other);
 }
 
-TEST_F(TrayIconTest, TipIsCutTo63BytesWithoutSplittingACharacter)
-{
+TEST_F(TrayIconTest, TipIsCutTo63BytesWithoutSplittingACharacter) {
     struct Row {
         std::string tip;
         std::string expected;
@@ -139,8 +125,7 @@ TEST_F(TrayIconTest, TipIsCutTo63BytesWithoutSplittingACharacter)
     }
 }
 
-TEST_F(TrayIconTest, ChangingTheImageDestroysTheHeldIcons)
-{
+TEST_F(TrayIconTest, ChangingTheImageDestroysTheHeldIcons) {
     const HICON first = MakeIcon(), second = MakeIcon(), third = MakeIcon();
     TrayIcon tray;
     tray.Add(window.hwnd(), 2, first, "表");
@@ -164,8 +149,7 @@ TEST_F(TrayIconTest, ChangingTheImageDestroysTheHeldIcons)
     EXPECT_TRUE(tray.IsAdded());
 }
 
-TEST_F(TrayIconTest, RemoveKeepsTheIconAndAllowsAnotherAdd)
-{
+TEST_F(TrayIconTest, RemoveKeepsTheIconAndAllowsAnotherAdd) {
     TrayIcon tray;
     EXPECT_FALSE(tray.Remove()) << "not added";
     const HICON first = MakeIcon();

@@ -7,9 +7,8 @@
 namespace {
 
 class WindowOperationsTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         FrameworkTest::SetUp();
         app.reset();
         app = std::make_unique<TestApp>("試験ソフト");
@@ -17,8 +16,7 @@ protected:
     }
 };
 
-std::string WindowText(HWND window)
-{
+std::string WindowText(HWND window) {
     char text[256] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
@@ -30,12 +28,10 @@ struct SeenBox {
     HWND owner = nullptr;
 } seenBox;
 
-BOOL CALLBACK CloseMessageBox(HWND window, LPARAM)
-{
+BOOL CALLBACK CloseMessageBox(HWND window, LPARAM) {
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !IsWindowVisible(window))
-        return TRUE;
+    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
     seenBox.caption = WindowText(window);
     char text[256] = "";
     GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
@@ -45,20 +41,16 @@ BOOL CALLBACK CloseMessageBox(HWND window, LPARAM)
     return FALSE;
 }
 
-void CALLBACK LookForMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (!EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0))
-        KillTimer(nullptr, timer);
+void CALLBACK LookForMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0)) KillTimer(nullptr, timer);
 }
 
 }  // namespace
 
-TEST_F(WindowOperationsTest, CreateUsesTheDefaultsAndRefusesABoundObject)
-{
+TEST_F(WindowOperationsTest, CreateUsesTheDefaultsAndRefusesABoundObject) {
     Log log;
     RecordingWindow window(&log);
-    ASSERT_TRUE(window.Create(nullptr, nullptr, nullptr, WS_OVERLAPPEDWINDOW, 0, 5, 6, 120, 80,
-                              nullptr));
+    ASSERT_TRUE(window.Create(nullptr, nullptr, nullptr, WS_OVERLAPPEDWINDOW, 0, 5, 6, 120, 80, nullptr));
     EXPECT_EQ("試験ソフト", WindowText(window.hwnd()));
     char className[64] = "";
     GetClassNameA(window.hwnd(), className, sizeof className);
@@ -70,13 +62,11 @@ TEST_F(WindowOperationsTest, CreateUsesTheDefaultsAndRefusesABoundObject)
     window.Destroy();
 }
 
-TEST_F(WindowOperationsTest, PreCreateWindowMayChangeTheParameters)
-{
+TEST_F(WindowOperationsTest, PreCreateWindowMayChangeTheParameters) {
     class Adjusting : public RecordingWindow {
-    public:
+      public:
         using RecordingWindow::RecordingWindow;
-        void PreCreateWindow(CREATESTRUCTA* create) override
-        {
+        void PreCreateWindow(CREATESTRUCTA* create) override {
             seenId = reinterpret_cast<UINT_PTR>(create->hMenu);
             seenParameter = create->lpCreateParams;
             create->hMenu = reinterpret_cast<HMENU>(66);
@@ -99,8 +89,7 @@ TEST_F(WindowOperationsTest, PreCreateWindowMayChangeTheParameters)
     EXPECT_FALSE(child.IsBound()) << "destroyed with its parent";
 }
 
-TEST_F(WindowOperationsTest, CreateFailsWithoutAUsableClass)
-{
+TEST_F(WindowOperationsTest, CreateFailsWithoutAUsableClass) {
     Log log;
     RecordingWindow window(&log);
     EXPECT_FALSE(window.Create(nullptr, "KwibraNoSuchClass", nullptr, 0, 0, 0, 0, 10, 10, nullptr));
@@ -110,8 +99,7 @@ TEST_F(WindowOperationsTest, CreateFailsWithoutAUsableClass)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(WindowOperationsTest, OperationsOnAnUnboundObjectDoNothing)
-{
+TEST_F(WindowOperationsTest, OperationsOnAnUnboundObjectDoNothing) {
     Log log;
     RecordingWindow window(&log);
     window.Show(SW_SHOW);
@@ -127,8 +115,7 @@ TEST_F(WindowOperationsTest, OperationsOnAnUnboundObjectDoNothing)
     window.Destroy();
 }
 
-TEST_F(WindowOperationsTest, SetStyleKeepsTheWindowRectangle)
-{
+TEST_F(WindowOperationsTest, SetStyleKeepsTheWindowRectangle) {
     Log log;
     RecordingWindow window(&log);
     ASSERT_TRUE(window.CreateDefault());
@@ -144,8 +131,7 @@ TEST_F(WindowOperationsTest, SetStyleKeepsTheWindowRectangle)
     window.Destroy();
 }
 
-TEST_F(WindowOperationsTest, LoadPopupMenuReplacesTheMenuShownByContextMenu)
-{
+TEST_F(WindowOperationsTest, LoadPopupMenuReplacesTheMenuShownByContextMenu) {
     Log log;
     RecordingWindow window(&log);
     ASSERT_TRUE(window.CreateDefault());
@@ -162,8 +148,7 @@ TEST_F(WindowOperationsTest, LoadPopupMenuReplacesTheMenuShownByContextMenu)
     log.clear();
     window.SendMsg(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.hwnd()), MAKELPARAM(30, 40));
     EXPECT_EQ((Log{"OnContextMenu 30 40",
-                   "OnInitMenuPopup " + Hex(reinterpret_cast<UINT_PTR>(window.popupMenu())) +
-                       " 0 0"}),
+                   "OnInitMenuPopup " + Hex(reinterpret_cast<UINT_PTR>(window.popupMenu())) + " 0 0"}),
               Only(log, {"OnContextMenu", "OnInitMenuPopup"}));
 
     const HMENU second = window.loadedMenu();
@@ -187,8 +172,7 @@ TEST_F(WindowOperationsTest, LoadPopupMenuReplacesTheMenuShownByContextMenu)
     EXPECT_FALSE(IsMenu(neverShown)) << "destroyed with the object";
 }
 
-TEST_F(WindowOperationsTest, ShowMessageUsesTheTitleAsDefaultCaption)
-{
+TEST_F(WindowOperationsTest, ShowMessageUsesTheTitleAsDefaultCaption) {
     Log log;
     RecordingWindow window(&log);
     struct Row {
