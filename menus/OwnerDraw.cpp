@@ -64,7 +64,9 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size)
     {
         const int mapMode = SetMapMode(dc, MM_TEXT);
         SelectedObject selected(dc, font);
-        DrawTextA(dc, text.c_str(), TextLength(text), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+        // Without DT_VCENTER: some implementations centre the computed
+        // rectangle on the empty one and report half the height.
+        DrawTextA(dc, text.c_str(), TextLength(text), &bounds, DT_CALCRECT | DT_SINGLELINE);
         if (mapMode)
             SetMapMode(dc, mapMode);
     }
