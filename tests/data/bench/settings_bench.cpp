@@ -80,14 +80,14 @@ BENCHMARK(DecodeFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(EncodeFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(SplitLinesFloor)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration for the summary.
+// Keeps each benchmark's time per iteration (the median when repeated) for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                milliseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+                milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> milliseconds;
