@@ -54,8 +54,8 @@ void TestOwner::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog)
     SetForegroundWindow(dialog->hwnd());
     settings->SetTildeOption(fill.tildeOnShiftZero);
     SendDlgItemMessageA(dialog->hwnd(), IDC_LINE_EDIT, EM_LIMITTEXT, 2047, 0);
-    for (const HotkeyBinding& binding : fill.menuHotkeys)
-        settings->SetMenuHotkey(binding.id, binding.virtualKey, binding.modifiers);
+    for (const MenuHotkey& hotkey : fill.menuHotkeys)
+        settings->SetMenuHotkey(hotkey.id, hotkey.virtualKey, hotkey.modifiers);
     for (const FillLine& line : fill.lines) {
         HotkeyBinding binding;
         binding.virtualKey = line.virtualKey;

@@ -30,13 +30,19 @@ struct FillLine {
     std::uint8_t modifiers = 0;
 };
 
+struct MenuHotkey {
+    int id;  // 0 main menu, 1 history menu, 2 phrase menu
+    std::uint8_t virtualKey;
+    std::uint8_t modifiers;
+};
+
 // What the owner puts into the dialog when it opens.
 struct DialogFill {
     std::vector<FillLine> lines;
     bool tildeOnShiftZero = false;
     int historyLimit = 20;
     bool waitForKeyRelease = true;
-    std::vector<HotkeyBinding> menuHotkeys;  // id, virtualKey, modifiers
+    std::vector<MenuHotkey> menuHotkeys;
 };
 
 // What the owner read when it applied the dialog.

@@ -40,20 +40,7 @@ protected:
         owner->fill.tildeOnShiftZero = true;
         owner->fill.waitForKeyRelease = false;
         owner->fill.historyLimit = 37;
-        HotkeyBinding main, history, phrase;
-        main.id = 0, main.virtualKey = 'M', main.modifiers = MOD_CONTROL | MOD_ALT;
-        history.id = 1, history.virtualKey = 'H', history.modifiers = MOD_SHIFT;
-        phrase.id = 2, phrase.virtualKey = VK_F2, phrase.modifiers = MOD_ALT;
-        owner->fill.menuHotkeys.resize(3);
-        owner->fill.menuHotkeys[0].id = 0;
-        owner->fill.menuHotkeys[0].virtualKey = 'M';
-        owner->fill.menuHotkeys[0].modifiers = MOD_CONTROL | MOD_ALT;
-        owner->fill.menuHotkeys[1].id = 1;
-        owner->fill.menuHotkeys[1].virtualKey = 'H';
-        owner->fill.menuHotkeys[1].modifiers = MOD_SHIFT;
-        owner->fill.menuHotkeys[2].id = 2;
-        owner->fill.menuHotkeys[2].virtualKey = VK_F2;
-        owner->fill.menuHotkeys[2].modifiers = MOD_ALT;
+        owner->fill.menuHotkeys = {{0, 'M', MOD_CONTROL | MOD_ALT}, {1, 'H', MOD_SHIFT}, {2, VK_F2, MOD_ALT}};
     }
 };
 
