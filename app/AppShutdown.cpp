@@ -5,6 +5,8 @@
 PhraseApp::~PhraseApp()
 {
     tray.Remove();
+    if (&Platform() == &shellPlatform)
+        InstallPlatform(nullptr);
 }
 
 void PhraseApp::Reload()

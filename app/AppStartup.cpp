@@ -31,6 +31,7 @@ bool RunsOnNT()
 
 BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass)
 {
+    InstallPlatform(&shellPlatform);
     windowClass->style = 0;
     windowClass->lpszClassName = className;
     largeIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, 32));

@@ -21,6 +21,7 @@
 #include "data/SettingsFile.h"
 #include "menus/FixedIcons.h"
 #include "menus/GdiHandles.h"
+#include "menus/ShellPlatform.h"
 
 // One list line read back from the menus, with the binding that goes beside
 // it into "hkey.dat" (null for none).
@@ -133,6 +134,7 @@ private:
     CaptureThrottle captureThrottle; // lastCaptureTick
     bool pasteInProgress = false;
     bool shutDown = false;
+    ShellPlatform shellPlatform; // the data layer's icons, directory, date and time
 
 public:
     // ---- end of the application engineer's block ----

@@ -5,6 +5,9 @@
 // The exit code is 0 when the condition held, 1 when it did not, 2 on misuse.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +37,8 @@ int Usage()
 {
     std::fputs("usage: probe COMMAND ARGS\n"
                "  windows CLASS | children PARENT-CLASS CHILD-CLASS\n"
-               "  wait-window CLASS MS shown|exists|gone [IGNORED-HWND...]\n"
+               "  wait-window CLASS MS shown|exists|gone [pid=N] [IGNORED-HWND...]\n"
+               "  wait-hidden TARGET MS | texts TARGET (the texts of its child windows)\n"
                "  edit-text TARGET | wait-edit-text TARGET HEX MS | set-edit-text TARGET HEX\n"
                "  clipboard | set-clipboard HEX [FORMAT[=N]]... | empty-clipboard | has-format NAME\n"
                "  post TARGET MSG WPARAM LPARAM | discard-close TARGET | foreground\n"
@@ -61,18 +65,26 @@ int ListChildren(const Arguments& args)
     return 0;
 }
 
-// Windows of the class that the caller did not list as already known.
+// Whether the filter arguments from index 4 on let the window through:
+// "pid=N" keeps only that process's windows, a handle is already known.
+bool Wanted(const WindowFacts& facts, const Arguments& args)
+{
+    for (std::size_t i = 4; i < args.size(); ++i) {
+        if (args[i].rfind("pid=", 0) == 0) {
+            if (Number(args[i].substr(4)) != facts.processId)
+                return false;
+        } else if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<WindowFacts> NewWindows(const Arguments& args, bool visibleOnly)
 {
     auto windows = TopLevelWindows(args[1], visibleOnly);
     windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                 [&](const WindowFacts& facts) {
-                                     for (std::size_t i = 4; i < args.size(); ++i) {
-                                         if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window))
-                                             return true;
-                                     }
-                                     return false;
-                                 }),
+                                 [&](const WindowFacts& facts) { return !Wanted(facts, args); }),
                   windows.end());
     return windows;
 }
@@ -88,6 +100,30 @@ int WaitWindow(const Arguments& args)
                                 [&] { return NewWindows(args, visibleOnly).empty() == wantNone; });
     Print(NewWindows(args, visibleOnly));
     return held ? 0 : 1;
+}
+
+int WaitHidden(const Arguments& args)
+{
+    const std::string target = args[1];
+    return PollUntil(Milliseconds(args[2]),
+                     [&] {
+                         HWND window = FindTarget(target);
+                         return !window || !IsWindowVisible(window);
+                     })
+               ? 0
+               : 1;
+}
+
+int PrintChildTexts(const Arguments& args)
+{
+    HWND window = FindTarget(args[1]);
+    if (!window)
+        return 1;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (const auto text = WindowText(child))
+            std::printf("%s\n", ToHex(*text).c_str());
+    }
+    return 0;
 }
 
 int PrintEditText(const Arguments& args)
@@ -190,6 +226,8 @@ const Command commands[] = {
     {"windows", 2, ListWindows},
     {"children", 3, ListChildren},
     {"wait-window", 3, WaitWindow},
+    {"wait-hidden", 3, WaitHidden},
+    {"texts", 2, PrintChildTexts},
     {"edit-text", 2, PrintEditText},
     {"wait-edit-text", 4, WaitEditText},
     {"set-edit-text", 3, SetEditText},
@@ -210,6 +248,7 @@ const Command commands[] = {
 
 int main(int argc, char** argv)
 {
+    _setmode(_fileno(stdout), _O_BINARY); // lines end with LF for the shell
     const Arguments args(argv + 1, argv + argc);
     if (args.empty())
         return Usage();
