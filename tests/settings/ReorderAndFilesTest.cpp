@@ -367,21 +367,26 @@ std::string MakeDirectory(const char* name)
     return path;
 }
 
+struct DialogSearch {
+    HWND settings;
+    std::string title;
+    HWND found;
+};
+
+BOOL CALLBACK CheckThreadWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(data);
+    if (window != search->settings && IsWindowVisible(window) && WindowText(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindOpenFileDialog(HWND settings)
 {
-    struct Search {
-        HWND settings;
-        std::string title;
-        HWND found;
-    } search{settings, ResourceString(IDS_OPEN_FILE_TITLE), nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (window != s->settings && IsWindowVisible(window) && WindowText(window) == s->title) {
-            s->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{settings, ResourceString(IDS_OPEN_FILE_TITLE), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), CheckThreadWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
