@@ -74,10 +74,7 @@ void ItemListBox::OnLButtonDblClk(WPARAM, int, int)
     if (!IsBound())
         return;
     dragging = 1;
-    const HWND previous = SetCapture(hwnd());
-    // The list box may hold the capture itself from the click; giving it
-    // back to itself would keep the mouse captured after the drag.
-    previousCapture = previous == hwnd() ? nullptr : previous;
+    previousCapture = SetCapture(hwnd());
     RefreshDragRect();
 }
 
