@@ -22,6 +22,7 @@
 #include "menus/FixedIcons.h"
 #include "menus/GdiHandles.h"
 #include "menus/ShellPlatform.h"
+#include "settings/SettingsOwner.h"
 
 // One list line read back from the menus, with the binding that goes beside
 // it into "hkey.dat" (null for none).
@@ -38,7 +39,7 @@ enum class SettingsSource {
                 // the default list was loaded and SaveSettings leaves both files alone
 };
 
-class PhraseApp : public SmartApplication, public SmartWindow {
+class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOwner {
 public:
     static constexpr const char* settingsPath = "kwibra.ini";
     static constexpr const char* hotkeyPath = "hkey.dat";
@@ -140,7 +141,22 @@ public:
     // ---- end of the application engineer's block ----
 
     // ---- Settings dialog owner side (settings-dialog engineer) ----
-    // (OnDialogInit, OnDialogOk, OnDialogCancel, LockMenus, ApplySettings)
+    // Every dialog: the program's icons, the foreground, the menu items that
+    // must wait greyed. The settings dialog (template 103) is filled from the
+    // options, the menu hotkeys and the lines of the menus with copies of
+    // their bindings, and becomes settingsDialog.
+    void OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) override;
+    // Template 103: ApplySettings. Every dialog: the menu items come back.
+    void OnDialogOk(LPCSTR dialogTemplate, SmartDialog* dialog) override;
+    // Template 103: the Shift+0 registration goes back to tildeOnShiftZero.
+    void OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) override;
+    // MF_GRAYED locks the version and exit items (and, while no settings
+    // dialog is open, the phrase popup and its settings item); MF_ENABLED unlocks.
+    void LockMenus(UINT flags);
+    // OK and the dialog's Update button: takes options, menu hotkeys, lines
+    // and item hotkeys over, rebuilds the HotkeyList and the phrase menus and
+    // writes both files. The hotkeys are registered later (IDM_HOTKEYS).
+    void ApplySettings(SettingsDialog* dialog) override;
     // ---- end of the settings-dialog engineer's block ----
 
     // ---- Fields, in the order of the application object ----

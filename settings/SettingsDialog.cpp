@@ -313,6 +313,11 @@ void SettingsDialog::ShowStatus(UINT stringId)
     statusText.SetText(LoadDialogString(stringId).c_str());
 }
 
+void SettingsDialog::ClearStatus()
+{
+    statusText.SetText("");
+}
+
 bool SettingsDialog::HasFocus(const SmartControl& control) const
 {
     const HWND focus = GetFocus();

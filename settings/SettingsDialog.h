@@ -63,6 +63,7 @@ public:
     int HistoryLimit();
     // Shows a string of the string table in the status area.
     void ShowStatus(UINT stringId);
+    void ClearStatus();
     std::size_t ItemHotkeyCount() const { return itemHotkeys.size(); }
     bool IsHoldingText() const { return lineEdit.holdingText != 0; }
     bool IsMultiLine() const { return lineEdit.multiLine != 0; }

@@ -1,0 +1,96 @@
+// Taking the settings dialog's contents over (OK and the Update button):
+// options, menu hotkeys, the phrase list with its item hotkeys, and both files.
+#include <windows.h>
+
+#include <utility>
+
+#include "app/PhraseApp.h"
+#include "menus/MenuIds.h"
+#include "resource.h"
+#include "settings/HotkeyConversion.h"
+#include "settings/SettingsDialog.h"
+
+namespace {
+
+// Keeps the dialog disabled, the wait cursor up and the dialog unknown to
+// AddLine only while it lives, whatever way the work ends.
+class BusyDialog {
+public:
+    explicit BusyDialog(SettingsDialog& dialog)
+        : dialog_(dialog), update_(GetDlgItem(dialog.hwnd(), IDC_UPDATE_BUTTON))
+    {
+        dialog_.ShowStatus(IDS_STATUS_SAVING);
+        previousCursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        EnableWindow(update_, FALSE);
+        EnableWindow(dialog_.hwnd(), FALSE);
+    }
+    ~BusyDialog()
+    {
+        EnableWindow(dialog_.hwnd(), TRUE);
+        EnableWindow(update_, TRUE);
+        SetCursor(previousCursor_);
+    }
+    BusyDialog(const BusyDialog&) = delete;
+    BusyDialog& operator=(const BusyDialog&) = delete;
+
+private:
+    SettingsDialog& dialog_;
+    HWND update_;
+    HCURSOR previousCursor_ = nullptr;
+};
+
+class DialogHidden {
+public:
+    explicit DialogHidden(SmartDialog*& open) : open_(open), saved_(std::exchange(open, nullptr)) {}
+    ~DialogHidden() { open_ = saved_; }
+    DialogHidden(const DialogHidden&) = delete;
+    DialogHidden& operator=(const DialogHidden&) = delete;
+
+private:
+    SmartDialog*& open_;
+    SmartDialog* saved_;
+};
+
+}  // namespace
+
+void PhraseApp::ApplySettings(SettingsDialog* dialog)
+{
+    if (!dialog || !dialog->IsBound())
+        return;
+    options.historyLimit = dialog->HistoryLimit();
+    TrimHistory();
+    bool saved = false;
+    {
+        BusyDialog busy(*dialog);
+        options.tildeOnShiftZero = dialog->TildeOption() ? 1 : 0;
+        UnregisterHotkeys(hotkeys.head());
+        hotkeys.Clear();
+        ClearPhraseMenus();
+        // Menu hotkeys first: 1008 main, 1010 history, 1009 phrase menu.
+        for (int id : {MAIN_MENU_HOTKEY_ID, HISTORY_MENU_HOTKEY_ID, PHRASE_MENU_HOTKEY_ID}) {
+            const WORD value = dialog->MenuHotkey(id);
+            if (value != 0)
+                hotkeys.Add(id, VirtualKeyOf(value), ModifiersOf(value));
+        }
+        pendingColumnBreak = false;
+        {
+            // AddLine must not add the lines to the dialog's own list again.
+            DialogHidden hidden(settingsDialog);
+            const int count = dialog->LineCount();
+            for (int i = 0; i < count; ++i) {
+                const HotkeyBinding* record = dialog->LineHotkey(i);
+                HotkeyBinding* binding = nullptr;
+                if (record && record->virtualKey != 0)
+                    binding = &hotkeys.Add(0, record->virtualKey, record->modifiers);
+                AddLine(dialog->LineAt(i), nullptr, binding);
+            }
+        }
+        options.waitForKeyRelease = dialog->WaitForKeyRelease() ? 1 : 0;
+        saved = SaveSettings();
+    }
+    // Success is only reported when both files were written.
+    if (saved)
+        dialog->ShowStatus(IDS_STATUS_SAVED);
+    else
+        dialog->ClearStatus();
+}
