@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "data/PhraseItem.h"
+#include "menus/DeferredIcons.h"
 #include "menus/GdiHandles.h"
 
 namespace {
@@ -59,6 +60,7 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size)
 {
     if (!size)
         return false;
+    ResolveDeferredIcon(item);
     const std::string& text = item.DisplayText();
     RECT bounds{0, 0, 0, 0};
     {

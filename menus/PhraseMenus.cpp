@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "menus/DeferredIcons.h"
 #include "menus/MenuEntries.h"
 #include "menus/MenuIds.h"
 #include "menus/OwnerDraw.h"
@@ -44,6 +45,17 @@ void DeleteEntriesDownFrom(HMENU menu, int last)
         DeleteEntryAndRecord(menu, position);
 }
 
+// Frees the records of every entry of menu; the entries stay.
+void FreeRecords(HMENU menu)
+{
+    const int count = EntryCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MenuEntry entry;
+        if (ReadEntry(menu, position, entry) && entry.IsOwnerDrawn())
+            delete entry.record;
+    }
+}
+
 bool StartsSection(std::string_view text) { return text.size() >= 2 && text[0] == ' ' && text[1] == '-'; }
 
 } // namespace
@@ -63,7 +75,7 @@ void PhraseApp::ComposeMenus(bool startUp)
     DeleteMenu(MainMenu(), HISTORY_MENU_POSITION, MF_BYPOSITION);
     InsertHeader(HISTORY_MENU_POSITION, historyHeaderItem, HistoryMenu);
 
-    phraseHeaderItem.Parse(PhraseHeaderLine, false);
+    DeferredIcons().Parse(phraseHeaderItem, PhraseHeaderLine);
     DeleteMenu(MainMenu(), PHRASE_MENU_POSITION, MF_BYPOSITION);
     InsertHeader(PHRASE_MENU_POSITION, phraseHeaderItem, PhraseMenu);
 
@@ -99,7 +111,7 @@ void PhraseApp::AppendFixedEntries()
 void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* binding)
 {
     auto record = std::make_unique<PhraseItem>();
-    record->Parse(line, false);
+    DeferredIcons().Parse(*record, line);
     const bool isSection = (record->flags & PhraseItem::ItemVerbatim) != 0;
     if (isSection) {
         AddToOpenDialog(*record);
@@ -201,9 +213,10 @@ void PhraseApp::ClearPhraseMenus()
     if (MainMenu()) {
         for (int position = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1; position >= FIRST_SECTION_POSITION;
              --position) {
+            // The section menu goes whole with its entry, once its records are freed.
             MenuEntry entry;
             if (ReadEntry(MainMenu(), position, entry) && entry.popup)
-                DeleteEntriesDownFrom(entry.popup, EntryCount(entry.popup) - 1);
+                FreeRecords(entry.popup);
             DeleteEntryAndRecord(MainMenu(), position);
         }
     }

@@ -367,6 +367,50 @@ TEST_F(SettingsStore, ChosenIdentifierFindsItsRecord)
     EXPECT_EQ(app->ItemForCommand(IDM_ADD_CLIPBOARD), nullptr);
 }
 
+TEST_F(SettingsStore, IconsAreLookedUpWhenAnEntryIsFirstMeasured)
+{
+    WriteBytes("kwibra.ini", SettingsText({" * メモ帳 (&N) : C:\\Windows\\notepad.exe", " * 説明 (&R) : missing.txt",
+                                           " * C:\\", " -節", "a"}));
+    app->LoadSettings(true);
+    const struct {
+        UINT id;
+        const char* before;
+        const char* after;
+        bool icon;
+    } cases[] = {
+        {120, " * メモ帳 (&N)", "メモ帳 (&N)", true},
+        {121, " * 説明 (&R)", " * 説明 (&R)", false}, // no such file: the marker stays
+        {122, "", "C:\\", true},
+    };
+    for (const auto& c : cases) {
+        PhraseItem* item = app->ItemForCommand(c.id);
+        ASSERT_NE(item, nullptr) << c.id;
+        EXPECT_EQ(item->iconState, -1) << c.id;
+        EXPECT_EQ(item->label, c.before) << c.id;
+        MEASUREITEMSTRUCT measure{};
+        measure.CtlType = ODT_MENU;
+        measure.itemData = reinterpret_cast<ULONG_PTR>(item);
+        ASSERT_TRUE(app->MeasureMenuEntry(measure)) << c.id;
+        EXPECT_EQ(item->DisplayText(), c.after) << c.id;
+        EXPECT_EQ(item->HasIcon(), c.icon) << c.id;
+        EXPECT_GT(measure.itemWidth, 0u) << c.id;
+    }
+    // Sections show the folder icon of the current directory.
+    PhraseItem* section = EntryAt(app->MainMenu(), 2).record;
+    EXPECT_EQ(section->iconState, -1);
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemData = reinterpret_cast<ULONG_PTR>(section);
+    app->MeasureMenuEntry(measure);
+    EXPECT_GT(section->iconState, 0);
+    // Entries without a record are not ours.
+    measure.itemData = 0;
+    EXPECT_FALSE(app->MeasureMenuEntry(measure));
+    // Saved, every line is as it was written.
+    ASSERT_TRUE(app->SaveSettings());
+    EXPECT_EQ(ListLinesOf(ReadBytes("kwibra.ini"))[0], " * メモ帳 (&N) : C:\\Windows\\notepad.exe");
+}
+
 TEST_F(SettingsStore, RebuildKeepsListAndHotkeys)
 {
     app->LoadSettings(true);
