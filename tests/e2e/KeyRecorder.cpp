@@ -39,7 +39,7 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 int RunKeyRecorder(const char* path, int x, int y)
 {
-    recordFile = std::fopen(path, "w");
+    recordFile = std::fopen(path, "wb");
     if (!recordFile)
         return 2;
     WNDCLASSA windowClass{};

@@ -10,8 +10,8 @@ E2E_TIMEOUT_MS=10000
 # e2e_init ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
 e2e_init() {
   E2E_ARCH=$1
-  PROBE=$2/probe.exe
-  KWIBRA_BUILD=$3
+  PROBE=$(cd "$2" && pwd)/probe.exe
+  KWIBRA_BUILD=$(cd "$3" && pwd)
   SHOTS=$4
   source "$E2E_ROOT/tools/wine-env.sh"
   kwibra_use_arch "$E2E_ARCH"
@@ -105,7 +105,16 @@ end_process() {
 
 # Pointer and keys. Without a window manager the keyboard goes to the Wine
 # window under the pointer; a click also makes it the foreground window.
-point_at() { xdotool mousemove --sync "$1" "$2"; }
+# (mousemove --sync would wait for a motion that never comes when the
+# pointer is already there.)
+point_at() {
+  xdotool mousemove "$1" "$2"
+  for _ in $(seq 50); do
+    [[ $(xdotool getmouselocation) == "x:$1 y:$2 "* ]] && return 0
+    sleep 0.02
+  done
+  return 1
+}
 click_at() { point_at "$1" "$2" && xdotool click 1; }
 keys() { xdotool key --delay 40 "$@"; }
 
@@ -133,16 +142,17 @@ start_notepad() {
 
 focus_notepad() {
   centre_of "$NOTEPAD_LINE"
-  click_at "$CX" "$CY"
-  probe_until_foreground "$NOTEPAD" || fail "notepad did not become the foreground window"
+  for _ in 1 2 3; do
+    click_at "$CX" "$CY"
+    probe_until_foreground "$NOTEPAD" 30 && return 0
+  done
+  shot failure-focus
+  probe foreground
+  fail "notepad did not become the foreground window"
 }
 
 probe_until_foreground() { # HWND [TENTHS]
-  for _ in $(seq "${2:-50}"); do
-    [[ $(field "$(probe foreground)" hwnd) == "$1" ]] && return 0
-    sleep 0.1
-  done
-  return 1
+  probe wait-foreground "$1" "$((${2:-50} * 100))"
 }
 
 # Tray icons of the notification area (Wine's stand-alone tray without a
@@ -170,12 +180,9 @@ start_kwibra() {
 # wait_tray_icon: waits for the icon that start_kwibra's program added; its
 # probe line is in TRAY_ICON.
 wait_tray_icon() {
-  for _ in $(seq 100); do
-    TRAY_ICON=$(tray_icons | grep -v -F -e "${TRAY_BEFORE:-none}" | head -n 1)
-    [[ -n $TRAY_ICON ]] && return 0
-    sleep 0.1
-  done
-  return 1
+  TRAY_ICON=$(probe wait-new-child __winex11_standalone_tray __winex11_tray_icon "$E2E_TIMEOUT_MS" $TRAY_BEFORE |
+    head -n 1)
+  [[ -n $TRAY_ICON ]]
 }
 
 # A resident kwibra with the files of its first run: the welcome box is

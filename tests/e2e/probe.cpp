@@ -38,7 +38,8 @@ int Usage()
     std::fputs("usage: probe COMMAND ARGS\n"
                "  windows CLASS | children PARENT-CLASS CHILD-CLASS\n"
                "  wait-window CLASS MS shown|exists|gone [pid=N] [IGNORED-HWND...]\n"
-               "  wait-hidden TARGET MS | texts TARGET (the texts of its child windows)\n"
+               "  wait-hidden TARGET MS | wait-foreground TARGET MS | texts TARGET (child window texts)\n"
+               "  wait-new-child PARENT-CLASS CHILD-CLASS MS [IGNORED-HWND...]\n"
                "  edit-text TARGET | wait-edit-text TARGET HEX MS | set-edit-text TARGET HEX\n"
                "  clipboard | set-clipboard HEX [FORMAT[=N]]... | empty-clipboard | has-format NAME\n"
                "  post TARGET MSG WPARAM LPARAM | discard-close TARGET | foreground\n"
@@ -112,6 +113,34 @@ int WaitHidden(const Arguments& args)
                      })
                ? 0
                : 1;
+}
+
+int WaitForeground(const Arguments& args)
+{
+    HWND window = FindTarget(args[1]);
+    return window && PollUntil(Milliseconds(args[2]), [&] { return GetForegroundWindow() == window; }) ? 0 : 1;
+}
+
+// A child of the class in the first window of the parent class that is not
+// among the listed handles.
+int WaitNewChild(const Arguments& args)
+{
+    std::vector<WindowFacts> fresh;
+    const bool held = PollUntil(Milliseconds(args[3]), [&] {
+        fresh = ChildWindows(args[1], args[2]);
+        fresh.erase(std::remove_if(fresh.begin(), fresh.end(),
+                                   [&](const WindowFacts& facts) {
+                                       for (std::size_t i = 4; i < args.size(); ++i) {
+                                           if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window))
+                                               return true;
+                                       }
+                                       return false;
+                                   }),
+                    fresh.end());
+        return !fresh.empty();
+    });
+    Print(fresh);
+    return held ? 0 : 1;
 }
 
 int PrintChildTexts(const Arguments& args)
@@ -227,6 +256,8 @@ const Command commands[] = {
     {"children", 3, ListChildren},
     {"wait-window", 3, WaitWindow},
     {"wait-hidden", 3, WaitHidden},
+    {"wait-foreground", 3, WaitForeground},
+    {"wait-new-child", 4, WaitNewChild},
     {"texts", 2, PrintChildTexts},
     {"edit-text", 2, PrintEditText},
     {"wait-edit-text", 4, WaitEditText},

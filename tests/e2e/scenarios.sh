@@ -186,7 +186,7 @@ scenario_history() {
   clear_notepad
   focus_notepad
   open_main_menu_from_tray
-  keys Down Right Down Return # history: はじめの文, the copied text, あとの文
+  keys Down Right Down Return # the history opens at はじめの文; next is the copied text
   expect_notepad_text "the history entry pasted back" "$(sjis "$copied")"
   stop_kwibra
 }
@@ -209,11 +209,14 @@ scenario_item_hotkey() {
   start_notepad
   start_resident
   focus_notepad
-  xdotool keydown ctrl alt 1
+  # The modifiers stay down after the 1 (held keys repeat, so the 1 is
+  # tapped): the paste must wait until they are released as well.
+  xdotool keydown ctrl alt
+  keys 1
   sleep 0.6
-  check "nothing is pasted while the keys are held" [ "$(probe edit-text "$NOTEPAD")" == "" ]
+  check "nothing is pasted while Ctrl and Alt are held" [ "$(probe edit-text "$NOTEPAD")" == "" ]
   check "no menu opened" no_menu_open
-  xdotool keyup 1 alt ctrl
+  xdotool keyup alt ctrl
   expect_notepad_text "the phrase arrives once the keys are released" "$(sjis '＾＾；')"
   check "still no menu" no_menu_open
   stop_kwibra
@@ -260,7 +263,7 @@ scenario_second_instance() {
   start_kwibra -o
   wait_menu
   check "no tray icon for the non-resident program" [ "$(tray_icons | wc -l)" == "$icons_before" ]
-  keys Down Down Right Down Return # the phrase menu's first item
+  keys Down Down Right Return # the phrase menu opens with its first item selected
   expect_notepad_text "the phrase is delivered" "$(sjis '＾＾；')"
   check "the non-resident program ends after delivering" wait_exit "$KWIBRA"
   check "with exit code 0" [ "$EXIT_CODE" == 0 ]
@@ -288,6 +291,7 @@ scenario_launch_and_add() {
   echo "ok: a second notepad opened"
   check "nothing was typed into the first" [ "$(probe edit-text "$NOTEPAD")" == "" ]
   probe discard-close "$(field "$launched" hwnd)" >/dev/null
+  check "the second notepad closes" probe wait-hidden "$(field "$launched" hwnd)" "$E2E_TIMEOUT_MS"
 
   step "文字追加 (&I) adds the clipboard text as the last phrase"
   local added='追加したソ表の文'
