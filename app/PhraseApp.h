@@ -33,14 +33,14 @@ struct CollectedLine {
 
 // Where LoadSettings found its list.
 enum class SettingsSource {
-    File,       // the settings file was read
-    Missing,    // there is no settings file: the default list was loaded
-    Unreadable, // the settings file (or "hkey.dat") exists but could not be read:
-                // the default list was loaded and SaveSettings leaves both files alone
+    File,        // the settings file was read
+    Missing,     // there is no settings file: the default list was loaded
+    Unreadable,  // the settings file (or "hkey.dat") exists but could not be read:
+                 // the default list was loaded and SaveSettings leaves both files alone
 };
 
 class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOwner {
-public:
+  public:
     static constexpr const char* settingsPath = "kwibra.ini";
     static constexpr const char* hotkeyPath = "hkey.dat";
     static constexpr const char* historyPath = "clip.dat";
@@ -122,7 +122,7 @@ public:
     void OpenSettings();
     void ShowAbout();
 
-private:
+  private:
     void HandOverTo(HWND running) const;
     void ShowWelcome();
     void AfterCommand(WPARAM wParam, LPARAM lParam);
@@ -132,12 +132,12 @@ private:
     void EndIfNonResident();
     bool WriteDelivery(const std::string& text);
 
-    CaptureThrottle captureThrottle; // lastCaptureTick
+    CaptureThrottle captureThrottle;  // lastCaptureTick
     bool pasteInProgress = false;
     bool shutDown = false;
-    ShellPlatform shellPlatform; // the data layer's icons, directory, date and time
+    ShellPlatform shellPlatform;  // the data layer's icons, directory, date and time
 
-public:
+  public:
     // ---- end of the application engineer's block ----
 
     // ---- Settings dialog owner side (settings-dialog engineer) ----
@@ -160,12 +160,12 @@ public:
     // ---- end of the settings-dialog engineer's block ----
 
     // ---- Fields, in the order of the application object ----
-    UniqueIcon largeIcon;  // icon 101 at 32x32
-    UniqueIcon smallIcon;  // icon 101 at 16x16
-    FixedIcons fixedIcons; // icons 122 and 123 at 16x16: LabelIcon and HistoryIcon
+    UniqueIcon largeIcon;   // icon 101 at 32x32
+    UniqueIcon smallIcon;   // icon 101 at 16x16
+    FixedIcons fixedIcons;  // icons 122 and 123 at 16x16: LabelIcon and HistoryIcon
     UniqueFont menuFont;
     TrayIcon tray;
-    AppSettings options; // tildeOnShiftZero, historyLimit, waitForKeyRelease
+    AppSettings options;  // tildeOnShiftZero, historyLimit, waitForKeyRelease
     HWND savedForeground = nullptr;
     HWND savedFocus = nullptr;
     std::string title;
@@ -185,7 +185,7 @@ public:
     PhraseItem phraseHeaderItem;
     HotkeyList hotkeys;
 
-private:
+  private:
     void InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding);
     HMENU ParentFor(HMENU parent) const;
     int InsertPosition(HMENU parent) const;
@@ -194,7 +194,8 @@ private:
     // The first binding of each identifier, as a walk from the head finds it.
     using BindingIndex = std::unordered_map<std::int32_t, const HotkeyBinding*>;
     BindingIndex IndexBindings() const;
-    void CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings, std::vector<CollectedLine>& lines) const;
+    void CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings,
+                     std::vector<CollectedLine>& lines) const;
     std::vector<std::string> HistoryTexts() const;
     void AddHistoryTexts(const std::vector<std::string>& texts);
 

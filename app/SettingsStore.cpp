@@ -10,10 +10,9 @@ namespace {
 
 bool IsBreakLine(std::string_view line) { return line == "---" || line == "-->"; }
 
-} // namespace
+}  // namespace
 
-SettingsSource PhraseApp::LoadSettings(bool startUp)
-{
+SettingsSource PhraseApp::LoadSettings(bool startUp) {
     hotkeys.Clear();
     ComposeMenus(startUp);
 
@@ -24,8 +23,7 @@ SettingsSource PhraseApp::LoadSettings(bool startUp)
         ParseSettings(file.bytes);
     } else {
         std::string defaults = LoadResourceText(instance(), IDS_DEFAULT_LIST);
-        if (defaults.empty())
-            defaults = DefaultPhraseList();
+        if (defaults.empty()) defaults = DefaultPhraseList();
         ParseSettings(defaults);
         source = file.status == FileStatus::Missing ? SettingsSource::Missing : SettingsSource::Unreadable;
     }
@@ -33,16 +31,13 @@ SettingsSource PhraseApp::LoadSettings(bool startUp)
     return source;
 }
 
-void PhraseApp::ParseSettings(std::string_view text)
-{
+void PhraseApp::ParseSettings(std::string_view text) {
     const FileContents hotkeyFile = ReadWholeFile(hotkeyPath);
-    if (hotkeyFile.status == FileStatus::Unreadable)
-        settingsWritable = false;
+    if (hotkeyFile.status == FileStatus::Unreadable) settingsWritable = false;
     const DecodedSettings decoded = DecodeSettings(text, hotkeyFile.bytes, options);
     for (std::int32_t id = 0; id < static_cast<std::int32_t>(decoded.menuHotkeys.size()); ++id) {
         const HotkeyRecord& record = decoded.menuHotkeys[static_cast<std::size_t>(id)];
-        if (record.virtualKey != 0)
-            hotkeys.Add(id, record.virtualKey, record.modifiers);
+        if (record.virtualKey != 0) hotkeys.Add(id, record.virtualKey, record.modifiers);
     }
     for (const SettingsLine& line : decoded.lines) {
         // Separators and column breaks have no record that could carry a hotkey.
@@ -53,15 +48,12 @@ void PhraseApp::ParseSettings(std::string_view text)
     }
 }
 
-bool PhraseApp::SaveSettings()
-{
-    if (!settingsWritable)
-        return false;
+bool PhraseApp::SaveSettings() {
+    if (!settingsWritable) return false;
     std::vector<SettingsLine> lines;
     for (CollectedLine& collected : CollectLines()) {
         HotkeyRecord record;
-        if (collected.binding)
-            record = {collected.binding->virtualKey, collected.binding->modifiers};
+        if (collected.binding) record = {collected.binding->virtualKey, collected.binding->modifiers};
         lines.push_back({std::move(collected.line), record});
     }
     const EncodedSettings files = EncodeSettings(options, MenuHotkeyRecords(hotkeys), lines);

@@ -14,10 +14,11 @@
 namespace {
 
 // The limit the identifiers allow: history entries must stay below the fixed commands.
-int EffectiveLimit(std::int32_t historyLimit) { return std::clamp<std::int32_t>(historyLimit, 0, HISTORY_ENTRY_LIMIT); }
+int EffectiveLimit(std::int32_t historyLimit) {
+    return std::clamp<std::int32_t>(historyLimit, 0, HISTORY_ENTRY_LIMIT);
+}
 
-int FindEntry(HMENU menu, std::string_view text)
-{
+int FindEntry(HMENU menu, std::string_view text) {
     const int count = EntryCount(menu);
     for (int position = 0; position < count; ++position) {
         MenuEntry entry;
@@ -27,12 +28,10 @@ int FindEntry(HMENU menu, std::string_view text)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
-void PhraseApp::AddHistoryEntry(std::string_view text)
-{
-    if (!HistoryMenu)
-        return;
+void PhraseApp::AddHistoryEntry(std::string_view text) {
+    if (!HistoryMenu) return;
     const int bottom = EntryCount(HistoryMenu);
     const int found = FindEntry(HistoryMenu, text);
     if (found >= 0) {
@@ -45,39 +44,31 @@ void PhraseApp::AddHistoryEntry(std::string_view text)
         auto record = std::make_unique<PhraseItem>();
         record->Parse(text, true);
         const UINT id = static_cast<UINT>(FIRST_HISTORY_COMMAND_ID + bottom);
-        if (InsertItemEntry(HistoryMenu, bottom, id, record.get(), nullptr, false))
-            record.release();
+        if (InsertItemEntry(HistoryMenu, bottom, id, record.get(), nullptr, false)) record.release();
     }
     TrimHistory();
 }
 
-void PhraseApp::TrimHistory()
-{
-    if (!HistoryMenu)
-        return;
+void PhraseApp::TrimHistory() {
+    if (!HistoryMenu) return;
     const int limit = EffectiveLimit(options.historyLimit);
     int count = EntryCount(HistoryMenu);
     // Many entries at once (a lowered limit) go oldest first.
-    for (; count > limit; --count)
-        DeleteEntryAndRecord(HistoryMenu, 0);
+    for (; count > limit; --count) DeleteEntryAndRecord(HistoryMenu, 0);
     for (int position = 0; position < count; ++position) {
         MenuEntry entry;
         const UINT id = static_cast<UINT>(FIRST_HISTORY_COMMAND_ID + position);
-        if (ReadEntry(HistoryMenu, position, entry) && entry.id != id)
-            SetEntryId(HistoryMenu, position, id);
+        if (ReadEntry(HistoryMenu, position, entry) && entry.id != id) SetEntryId(HistoryMenu, position, id);
     }
 }
 
-void PhraseApp::ClearHistory()
-{
-    if (!HistoryMenu)
-        return;
+void PhraseApp::ClearHistory() {
+    if (!HistoryMenu) return;
     for (int position = EntryCount(HistoryMenu) - 1; position >= 0; --position)
         DeleteEntryAndRecord(HistoryMenu, position);
 }
 
-std::vector<std::string> PhraseApp::HistoryTexts() const
-{
+std::vector<std::string> PhraseApp::HistoryTexts() const {
     std::vector<std::string> texts;
     const int count = EntryCount(HistoryMenu);
     texts.reserve(static_cast<std::size_t>(count));
@@ -89,30 +80,24 @@ std::vector<std::string> PhraseApp::HistoryTexts() const
     return texts;
 }
 
-bool PhraseApp::SaveHistory()
-{
-    if (!HistoryMenu || !historyWritable)
-        return false;
+bool PhraseApp::SaveHistory() {
+    if (!HistoryMenu || !historyWritable) return false;
     return WriteWholeFile(historyPath, EncodeHistory(HistoryTexts()));
 }
 
-void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts)
-{
+void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts) {
     if (EntryCount(HistoryMenu) > 0) {
-        for (const std::string& text : texts)
-            AddHistoryEntry(text);
+        for (const std::string& text : texts) AddHistoryEntry(text);
         return;
     }
     // Into an empty menu, adding one text after the other leaves each text
     // once, where it was last added, and only the newest within the limit:
     // that is built directly, without searching the menu for every text.
     std::unordered_map<std::string_view, std::size_t> last;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        last[texts[i]] = i;
+    for (std::size_t i = 0; i < texts.size(); ++i) last[texts[i]] = i;
     std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        if (last[texts[i]] == i)
-            kept.push_back(i);
+        if (last[texts[i]] == i) kept.push_back(i);
     const std::size_t limit = static_cast<std::size_t>(EffectiveLimit(options.historyLimit));
     const std::size_t first = kept.size() > limit ? kept.size() - limit : 0;
     for (std::size_t k = first; k < kept.size(); ++k) {
@@ -126,10 +111,8 @@ void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts)
     TrimHistory();
 }
 
-void PhraseApp::LoadHistory()
-{
-    if (!HistoryMenu)
-        return;
+void PhraseApp::LoadHistory() {
+    if (!HistoryMenu) return;
     const FileContents file = ReadWholeFile(historyPath);
     historyWritable = file.status != FileStatus::Unreadable;
     if (unsavedHistory) {

@@ -6,14 +6,12 @@ DeferredIcons::DeferredIcons() : previous_(Platform()) { InstallPlatform(this); 
 
 DeferredIcons::~DeferredIcons() { InstallPlatform(&previous_); }
 
-ShellIcon DeferredIcons::IconForPath(const std::string&, int)
-{
+ShellIcon DeferredIcons::IconForPath(const std::string&, int) {
     ++lookups_;
     return {};
 }
 
-void DeferredIcons::Parse(PhraseItem& item, std::string_view line)
-{
+void DeferredIcons::Parse(PhraseItem& item, std::string_view line) {
     const std::size_t before = lookups_;
     item.Parse(line, false);
     if (lookups_ != before) {
@@ -22,10 +20,8 @@ void DeferredIcons::Parse(PhraseItem& item, std::string_view line)
     }
 }
 
-void ResolveDeferredIcon(PhraseItem& item)
-{
-    if (item.iconState != -1)
-        return;
+void ResolveDeferredIcon(PhraseItem& item) {
+    if (item.iconState != -1) return;
     // The stored content is the line already normalised, which parses to the same record.
     if (item.flags & PhraseItem::ItemCommand)
         item.Parse(std::string(item.content), false);

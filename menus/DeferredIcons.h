@@ -11,7 +11,7 @@
 struct PhraseItem;
 
 class DeferredIcons : public PlatformSeam {
-public:
+  public:
     DeferredIcons();
     ~DeferredIcons() override;
     DeferredIcons(const DeferredIcons&) = delete;
@@ -26,7 +26,7 @@ public:
     // unresolved (iconState -1) for ResolveDeferredIcon.
     void Parse(PhraseItem& item, std::string_view line);
 
-private:
+  private:
     PlatformSeam& previous_;
     std::size_t lookups_ = 0;
 };

@@ -5,33 +5,27 @@
 
 namespace {
 
-HICON LoadSmallIcon(HINSTANCE instance, int id)
-{
+HICON LoadSmallIcon(HINSTANCE instance, int id) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
 }
 
 IconHandle AsIconHandle(HICON icon) { return reinterpret_cast<IconHandle>(icon); }
 
-} // namespace
+}  // namespace
 
-FixedIcons::~FixedIcons()
-{
-    if (LabelIcon == AsIconHandle(label_.get()))
-        LabelIcon = 0;
-    if (HistoryIcon == AsIconHandle(history_.get()))
-        HistoryIcon = 0;
+FixedIcons::~FixedIcons() {
+    if (LabelIcon == AsIconHandle(label_.get())) LabelIcon = 0;
+    if (HistoryIcon == AsIconHandle(history_.get())) HistoryIcon = 0;
 }
 
-bool FixedIcons::Load(HINSTANCE instance)
-{
+bool FixedIcons::Load(HINSTANCE instance) {
     label_.reset(LoadSmallIcon(instance, IDI_LABEL));
     history_.reset(LoadSmallIcon(instance, IDI_HISTORY));
     Publish();
     return label_ && history_;
 }
 
-void FixedIcons::Publish() const
-{
+void FixedIcons::Publish() const {
     LabelIcon = AsIconHandle(label_.get());
     HistoryIcon = AsIconHandle(history_.get());
 }

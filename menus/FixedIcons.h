@@ -6,7 +6,7 @@
 #include "menus/GdiHandles.h"
 
 class FixedIcons {
-public:
+  public:
     FixedIcons() = default;
     // Withdraws the icons from LabelIcon and HistoryIcon and destroys them.
     ~FixedIcons();
@@ -18,7 +18,7 @@ public:
     HICON label() const { return label_.get(); }
     HICON history() const { return history_.get(); }
 
-private:
+  private:
     void Publish() const;
 
     UniqueIcon label_;

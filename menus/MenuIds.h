@@ -35,17 +35,17 @@ constexpr int HISTORY_ENTRY_LIMIT = IDM_EXIT - FIRST_HISTORY_COMMAND_ID;
 // tilde shortcut nor an item. Past that range a section has no hotkey.
 constexpr int LAST_CLASSIC_SECTION_POSITION = HOTKEY_TILDE - 2;
 constexpr int FIRST_EXTENDED_SECTION_HOTKEY_ID = 0xA000;
-constexpr int LAST_HOTKEY_ID = 0xBFFF; // RegisterHotKey takes 0 to 0xBFFF
+constexpr int LAST_HOTKEY_ID = 0xBFFF;  // RegisterHotKey takes 0 to 0xBFFF
 
 // The hotkey identifier of the section at this main menu position; 0 when the
 // position can have none.
 std::int32_t SectionHotkeyId(int position);
 
 enum class HotkeyActionKind {
-    Ignore,      // no binding of ours has this identifier
-    ShowMenu,    // post IDM_SHOW_MENU with value as the menu selector
-    DeliverItem, // post WM_COMMAND with value as the item's command identifier
-    TypeTilde,   // the Shift+0 tilde shortcut
+    Ignore,       // no binding of ours has this identifier
+    ShowMenu,     // post IDM_SHOW_MENU with value as the menu selector
+    DeliverItem,  // post WM_COMMAND with value as the item's command identifier
+    TypeTilde,    // the Shift+0 tilde shortcut
 };
 
 struct HotkeyAction {

@@ -12,7 +12,9 @@
 namespace {
 
 // Texts of menu entries are short, but a length never overflows the int of DrawTextA.
-int TextLength(const std::string& text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
+int TextLength(const std::string& text) {
+    return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+}
 
 HIMAGELIST ImageList(const PhraseItem& item) { return reinterpret_cast<HIMAGELIST>(item.iconHandle); }
 
@@ -20,14 +22,11 @@ int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
 // The system image list holds another number of images than when the icon
 // was looked up, so the index may now name another picture.
-void RefreshStaleIcon(PhraseItem& item)
-{
-    if (item.iconState > 0 && ImageList_GetImageCount(ImageList(item)) != item.iconState)
-        item.ResolveIcon();
+void RefreshStaleIcon(PhraseItem& item) {
+    if (item.iconState > 0 && ImageList_GetImageCount(ImageList(item)) != item.iconState) item.ResolveIcon();
 }
 
-void DrawIcon(const PhraseItem& item, HDC dc, int x, int y, int size)
-{
+void DrawIcon(const PhraseItem& item, HDC dc, int x, int y, int size) {
     if (item.iconState > 0)
         ImageList_Draw(ImageList(item), item.iconIndex, dc, x, y, ILD_TRANSPARENT);
     else
@@ -35,31 +34,26 @@ void DrawIcon(const PhraseItem& item, HDC dc, int x, int y, int size)
 }
 
 class TextSettings {
-public:
+  public:
     TextSettings(HDC dc, COLORREF colour)
-        : dc_(dc), colour_(SetTextColor(dc, colour)), mode_(SetBkMode(dc, TRANSPARENT))
-    {
-    }
-    ~TextSettings()
-    {
+        : dc_(dc), colour_(SetTextColor(dc, colour)), mode_(SetBkMode(dc, TRANSPARENT)) {}
+    ~TextSettings() {
         SetBkMode(dc_, mode_);
         SetTextColor(dc_, colour_);
     }
     TextSettings(const TextSettings&) = delete;
     TextSettings& operator=(const TextSettings&) = delete;
 
-private:
+  private:
     HDC dc_;
     COLORREF colour_;
     int mode_;
 };
 
-} // namespace
+}  // namespace
 
-bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size)
-{
-    if (!size)
-        return false;
+bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
+    if (!size) return false;
     ResolveDeferredIcon(item);
     const std::string& text = item.DisplayText();
     RECT bounds{0, 0, 0, 0};
@@ -69,8 +63,7 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size)
         // Without DT_VCENTER: some implementations centre the computed
         // rectangle on the empty one and report half the height.
         DrawTextA(dc, text.c_str(), TextLength(text), &bounds, DT_CALCRECT | DT_SINGLELINE);
-        if (mapMode)
-            SetMapMode(dc, mapMode);
+        if (mapMode) SetMapMode(dc, mapMode);
     }
     int height = std::max<int>(bounds.bottom - bounds.top + 1, GetSystemMetrics(SM_CYMENU));
     iconSize = height < 28 ? 16 : 32;
@@ -81,25 +74,20 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size)
     return true;
 }
 
-bool DrawEntry(PhraseItem& item, HDC dc, HFONT font, const RECT* rect, bool selected)
-{
-    if (!rect)
-        return false;
+bool DrawEntry(PhraseItem& item, HDC dc, HFONT font, const RECT* rect, bool selected) {
+    if (!rect) return false;
     const int s = iconSize;
     const int e = FloorHalf(rect->bottom - rect->top - s - 3);
-    if (item.HasIcon())
-        RefreshStaleIcon(item);
+    if (item.HasIcon()) RefreshStaleIcon(item);
     const bool hasIcon = item.HasIcon();
     if (hasIcon) {
         RECT box{rect->left, rect->top + e, rect->left + s + 4, rect->top + e + s + 4};
         FillRect(dc, &box, GetSysColorBrush(COLOR_MENU));
-        if (selected)
-            DrawEdge(dc, &box, BDR_RAISEDINNER, BF_RECT);
+        if (selected) DrawEdge(dc, &box, BDR_RAISEDINNER, BF_RECT);
         DrawIcon(item, dc, rect->left + 2, rect->top + e + 2, s);
     }
     RECT background = *rect;
-    if (hasIcon)
-        background.left = rect->left + s + 5;
+    if (hasIcon) background.left = rect->left + s + 5;
     FillRect(dc, &background, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
 
     RECT textRect{rect->left + s + 7, rect->top, rect->right - s, rect->bottom};

@@ -21,17 +21,14 @@ bool IsColumnBreakLine(std::string_view line) { return line == "-->"; }
 
 // A binding that can have no identifier of its own is never registered and
 // never read back as another binding.
-void Disarm(HotkeyBinding* binding)
-{
-    if (!binding)
-        return;
+void Disarm(HotkeyBinding* binding) {
+    if (!binding) return;
     binding->id = -1;
     binding->virtualKey = 0;
     binding->modifiers = 0;
 }
 
-void GiveId(HotkeyBinding* binding, std::int32_t id)
-{
+void GiveId(HotkeyBinding* binding, std::int32_t id) {
     if (binding && id > 0)
         binding->id = id;
     else
@@ -39,36 +36,29 @@ void GiveId(HotkeyBinding* binding, std::int32_t id)
 }
 
 // Removes the entries of menu from position last down to 0, freeing their records.
-void DeleteEntriesDownFrom(HMENU menu, int last)
-{
-    for (int position = last; position >= 0; --position)
-        DeleteEntryAndRecord(menu, position);
+void DeleteEntriesDownFrom(HMENU menu, int last) {
+    for (int position = last; position >= 0; --position) DeleteEntryAndRecord(menu, position);
 }
 
 // Frees the records of every entry of menu; the entries stay.
-void FreeRecords(HMENU menu)
-{
+void FreeRecords(HMENU menu) {
     const int count = EntryCount(menu);
     for (int position = 0; position < count; ++position) {
         MenuEntry entry;
-        if (ReadEntry(menu, position, entry) && entry.IsOwnerDrawn())
-            delete entry.record;
+        if (ReadEntry(menu, position, entry) && entry.IsOwnerDrawn()) delete entry.record;
     }
 }
 
 bool StartsSection(std::string_view text) { return text.size() >= 2 && text[0] == ' ' && text[1] == '-'; }
 
-} // namespace
+}  // namespace
 
-void PhraseApp::ComposeMenus(bool startUp)
-{
+void PhraseApp::ComposeMenus(bool startUp) {
     ClearPhraseMenus();
-    if (!startUp && HistoryMenu && !SaveHistory())
-        unsavedHistory = HistoryTexts();
+    if (!startUp && HistoryMenu && !SaveHistory()) unsavedHistory = HistoryTexts();
     ClearHistory();
     ReleaseMenuFont();
-    if (!MainMenu())
-        return;
+    if (!MainMenu()) return;
 
     historyHeaderItem.SetFixedIcon(HistoryIcon);
     historyHeaderItem.label = HistoryHeaderLabel;
@@ -82,8 +72,7 @@ void PhraseApp::ComposeMenus(bool startUp)
     AppendFixedEntries();
 }
 
-void PhraseApp::InsertHeader(int position, PhraseItem& header, HMENU& menu)
-{
+void PhraseApp::InsertHeader(int position, PhraseItem& header, HMENU& menu) {
     menu = CreatePopupMenu();
     if (menu && !InsertItemEntry(MainMenu(), position, 0, &header, menu, false)) {
         DestroyMenu(menu);
@@ -91,8 +80,7 @@ void PhraseApp::InsertHeader(int position, PhraseItem& header, HMENU& menu)
     }
 }
 
-void PhraseApp::AppendFixedEntries()
-{
+void PhraseApp::AppendFixedEntries() {
     if (PhraseMenu) {
         InsertSeparator(PhraseMenu, EntryCount(PhraseMenu), pendingColumnBreak);
         AppendMenuA(PhraseMenu, MF_STRING, IDM_ADD_CLIPBOARD,
@@ -101,15 +89,15 @@ void PhraseApp::AppendFixedEntries()
             AppendMenuA(PhraseMenu, MF_STRING | MF_GRAYED, IDM_SETTINGS,
                         LoadResourceText(instance(), IDS_MENU_NON_RESIDENT).c_str());
         } else {
-            AppendMenuA(PhraseMenu, MF_STRING, IDM_SETTINGS, LoadResourceText(instance(), IDS_MENU_SETTINGS).c_str());
+            AppendMenuA(PhraseMenu, MF_STRING, IDM_SETTINGS,
+                        LoadResourceText(instance(), IDS_MENU_SETTINGS).c_str());
             SetMenuDefaultItem(PhraseMenu, IDM_SETTINGS, FALSE);
         }
     }
     pendingColumnBreak = false;
 }
 
-void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* binding)
-{
+void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* binding) {
     auto record = std::make_unique<PhraseItem>();
     DeferredIcons().Parse(*record, line);
     const bool isSection = (record->flags & PhraseItem::ItemVerbatim) != 0;
@@ -140,8 +128,7 @@ void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* bind
     }
     const UINT id = nextCommandId <= LAST_ITEM_COMMAND_ID ? static_cast<UINT>(nextCommandId) : 0;
     if (InsertItemEntry(parent, position, id, record.get(), nullptr, columnBreak)) {
-        if (id == 0)
-            EnableMenuItem(parent, static_cast<UINT>(position), MF_BYPOSITION | MF_GRAYED);
+        if (id == 0) EnableMenuItem(parent, static_cast<UINT>(position), MF_BYPOSITION | MF_GRAYED);
         record.release();
         GiveId(binding, static_cast<std::int32_t>(id));
     } else {
@@ -150,12 +137,10 @@ void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* bind
     ++nextCommandId;
 }
 
-void PhraseApp::InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding)
-{
+void PhraseApp::InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding) {
     HMENU section = MainMenu() ? CreatePopupMenu() : nullptr;
     if (!section || !InsertItemEntry(MainMenu(), nextSectionPosition, 0, record.get(), section, false)) {
-        if (section)
-            DestroyMenu(section);
+        if (section) DestroyMenu(section);
         Disarm(binding);
         return;
     }
@@ -164,59 +149,49 @@ void PhraseApp::InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding*
     ++nextSectionPosition;
 }
 
-HMENU PhraseApp::ParentFor(HMENU parent) const
-{
-    if (parent)
-        return parent;
+HMENU PhraseApp::ParentFor(HMENU parent) const {
+    if (parent) return parent;
     HMENU newest = MainMenu() ? GetSubMenu(MainMenu(), nextSectionPosition - 1) : nullptr;
     return newest ? newest : PhraseMenu;
 }
 
-int PhraseApp::InsertPosition(HMENU parent) const
-{
+int PhraseApp::InsertPosition(HMENU parent) const {
     const int count = EntryCount(parent);
-    if (parent != PhraseMenu)
-        return count;
+    if (parent != PhraseMenu) return count;
     return count > PHRASE_MENU_FIXED_TAIL ? count - PHRASE_MENU_FIXED_TAIL : 0;
 }
 
-void PhraseApp::AddToOpenDialog(const PhraseItem& record) const
-{
+void PhraseApp::AddToOpenDialog(const PhraseItem& record) const {
     const HWND dialog = settingsDialog ? settingsDialog->hwnd() : nullptr;
     const HWND list = dialog ? GetDlgItem(dialog, IDC_ITEM_LIST) : nullptr;
-    if (!list)
-        return;
+    if (!list) return;
     LRESULT index = -1;
     if (!(record.flags & PhraseItem::ItemVerbatim)) {
         const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count && index < 0; ++i) {
             const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-            if (length < 2)
-                continue;
+            if (length < 2) continue;
             std::string text(static_cast<std::size_t>(length) + 1, '\0');
             SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-            if (StartsSection(text))
-                index = i;
+            if (StartsSection(text)) index = i;
         }
     }
-    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(record.content.c_str()));
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(record.content.c_str()));
     const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     EnableWindow(GetDlgItem(dialog, IDC_MOVE_UP_BUTTON), selection != LB_ERR && selection > 0);
     EnableWindow(GetDlgItem(dialog, IDC_MOVE_DOWN_BUTTON), selection != LB_ERR && selection < count - 1);
 }
 
-void PhraseApp::ClearPhraseMenus()
-{
-    if (PhraseMenu)
-        DeleteEntriesDownFrom(PhraseMenu, EntryCount(PhraseMenu) - PHRASE_MENU_FIXED_TAIL - 1);
+void PhraseApp::ClearPhraseMenus() {
+    if (PhraseMenu) DeleteEntriesDownFrom(PhraseMenu, EntryCount(PhraseMenu) - PHRASE_MENU_FIXED_TAIL - 1);
     if (MainMenu()) {
-        for (int position = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1; position >= FIRST_SECTION_POSITION;
-             --position) {
+        for (int position = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1;
+             position >= FIRST_SECTION_POSITION; --position) {
             // The section menu goes whole with its entry, once its records are freed.
             MenuEntry entry;
-            if (ReadEntry(MainMenu(), position, entry) && entry.popup)
-                FreeRecords(entry.popup);
+            if (ReadEntry(MainMenu(), position, entry) && entry.popup) FreeRecords(entry.popup);
             DeleteEntryAndRecord(MainMenu(), position);
         }
     }
@@ -224,25 +199,20 @@ void PhraseApp::ClearPhraseMenus()
     nextSectionPosition = FIRST_SECTION_POSITION;
 }
 
-PhraseApp::BindingIndex PhraseApp::IndexBindings() const
-{
+PhraseApp::BindingIndex PhraseApp::IndexBindings() const {
     BindingIndex index;
-    for (const HotkeyBinding* b = hotkeys.head(); b; b = b->next.get())
-        index.emplace(b->id, b);
+    for (const HotkeyBinding* b = hotkeys.head(); b; b = b->next.get()) index.emplace(b->id, b);
     return index;
 }
 
-std::vector<CollectedLine> PhraseApp::CollectLines() const
-{
+std::vector<CollectedLine> PhraseApp::CollectLines() const {
     std::vector<CollectedLine> lines;
-    if (!MainMenu())
-        return lines;
+    if (!MainMenu()) return lines;
     const BindingIndex bindings = IndexBindings();
     const int lastSection = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1;
     for (int position = PHRASE_MENU_POSITION; position <= lastSection; ++position) {
         MenuEntry entry;
-        if (!ReadEntry(MainMenu(), position, entry) || !entry.popup)
-            continue;
+        if (!ReadEntry(MainMenu(), position, entry) || !entry.popup) continue;
         if (position == PHRASE_MENU_POSITION) {
             CollectMenu(entry.popup, PHRASE_MENU_FIXED_TAIL, bindings, lines);
             continue;
@@ -258,15 +228,12 @@ std::vector<CollectedLine> PhraseApp::CollectLines() const
 }
 
 void PhraseApp::CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings,
-                            std::vector<CollectedLine>& lines) const
-{
+                            std::vector<CollectedLine>& lines) const {
     const int end = EntryCount(menu) - skipTail;
     for (int position = 0; position < end; ++position) {
         MenuEntry entry;
-        if (!ReadEntry(menu, position, entry))
-            continue;
-        if (entry.BeginsColumn())
-            lines.push_back({"-->", nullptr});
+        if (!ReadEntry(menu, position, entry)) continue;
+        if (entry.BeginsColumn()) lines.push_back({"-->", nullptr});
         if (entry.IsSeparator()) {
             lines.push_back({"---", nullptr});
         } else if (entry.IsOwnerDrawn() && entry.record && entry.id >= FIRST_ITEM_COMMAND_ID &&
@@ -277,30 +244,26 @@ void PhraseApp::CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindin
     }
 }
 
-HFONT PhraseApp::MenuFont()
-{
-    if (!menuFont)
-        menuFont = CreateSystemMenuFont();
+HFONT PhraseApp::MenuFont() {
+    if (!menuFont) menuFont = CreateSystemMenuFont();
     return menuFont.get();
 }
 
 void PhraseApp::ReleaseMenuFont() { menuFont.reset(); }
 
-PhraseItem* PhraseApp::ItemForCommand(UINT commandId) const
-{
+PhraseItem* PhraseApp::ItemForCommand(UINT commandId) const {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_DATA;
-    if (!MainMenu() || !GetMenuItemInfoA(MainMenu(), commandId, FALSE, &info) || !(info.fType & MFT_OWNERDRAW))
+    if (!MainMenu() || !GetMenuItemInfoA(MainMenu(), commandId, FALSE, &info) ||
+        !(info.fType & MFT_OWNERDRAW))
         return nullptr;
     return reinterpret_cast<PhraseItem*>(info.dwItemData);
 }
 
-bool PhraseApp::MeasureMenuEntry(MEASUREITEMSTRUCT& measure)
-{
+bool PhraseApp::MeasureMenuEntry(MEASUREITEMSTRUCT& measure) {
     auto* item = reinterpret_cast<PhraseItem*>(measure.itemData);
-    if (measure.CtlType != ODT_MENU || !item)
-        return false;
+    if (measure.CtlType != ODT_MENU || !item) return false;
     const HDC dc = GetWindowDC(nullptr);
     SIZE size{};
     MeasureEntry(*item, dc, MenuFont(), &size);
@@ -310,10 +273,8 @@ bool PhraseApp::MeasureMenuEntry(MEASUREITEMSTRUCT& measure)
     return true;
 }
 
-bool PhraseApp::DrawMenuEntry(const DRAWITEMSTRUCT& draw)
-{
+bool PhraseApp::DrawMenuEntry(const DRAWITEMSTRUCT& draw) {
     auto* item = reinterpret_cast<PhraseItem*>(draw.itemData);
-    if (draw.CtlType != ODT_MENU || !item)
-        return false;
+    if (draw.CtlType != ODT_MENU || !item) return false;
     return DrawEntry(*item, draw.hDC, MenuFont(), &draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
 }

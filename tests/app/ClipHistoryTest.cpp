@@ -9,43 +9,37 @@
 
 namespace {
 
-std::vector<std::string> Contents(HMENU menu)
-{
+std::vector<std::string> Contents(HMENU menu) {
     std::vector<std::string> texts;
-    for (int i = 0; i < EntryCount(menu); ++i)
-        texts.push_back(EntryAt(menu, i).record->content);
+    for (int i = 0; i < EntryCount(menu); ++i) texts.push_back(EntryAt(menu, i).record->content);
     return texts;
 }
 
-std::vector<UINT> ExpectedIds(int count)
-{
+std::vector<UINT> ExpectedIds(int count) {
     std::vector<UINT> ids;
-    for (int i = 0; i < count; ++i)
-        ids.push_back(static_cast<UINT>(FIRST_HISTORY_COMMAND_ID + i));
+    for (int i = 0; i < count; ++i) ids.push_back(static_cast<UINT>(FIRST_HISTORY_COMMAND_ID + i));
     return ids;
 }
 
 // "clip.dat" as written: version 1, the count, then length and bytes per text.
-std::string ClipFile(const std::vector<std::string>& texts)
-{
-    auto int16 = [](std::size_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+std::string ClipFile(const std::vector<std::string>& texts) {
+    auto int16 = [](std::size_t v) {
+        return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+    };
     std::string bytes = int16(1) + int16(texts.size());
-    for (const std::string& text : texts)
-        bytes += int16(text.size()) + text;
+    for (const std::string& text : texts) bytes += int16(text.size()) + text;
     return bytes;
 }
 
 class ClipHistory : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(app->LoadSettings(true), SettingsSource::Missing); }
     TempDirectory directory;
     AppUnderTest app;
 };
 
-TEST_F(ClipHistory, DuplicateMovesToTheBottomWithItsRecord)
-{
-    for (const char* text : {"A", "B", "C"})
-        app->AddHistoryEntry(text);
+TEST_F(ClipHistory, DuplicateMovesToTheBottomWithItsRecord) {
+    for (const char* text : {"A", "B", "C"}) app->AddHistoryEntry(text);
     const PhraseItem* first = EntryAt(app->HistoryMenu, 0).record;
     app->AddHistoryEntry("A");
     EXPECT_EQ(Contents(app->HistoryMenu), (std::vector<std::string>{"B", "C", "A"}));
@@ -57,8 +51,7 @@ TEST_F(ClipHistory, DuplicateMovesToTheBottomWithItsRecord)
     EXPECT_EQ(Contents(app->HistoryMenu), (std::vector<std::string>{"B", "C", "A", "a", "A "}));
 }
 
-TEST_F(ClipHistory, LimitRemovesTheOldest)
-{
+TEST_F(ClipHistory, LimitRemovesTheOldest) {
     const struct {
         int limit;
         int added;
@@ -67,33 +60,30 @@ TEST_F(ClipHistory, LimitRemovesTheOldest)
     for (const auto& c : cases) {
         app->ClearHistory();
         app->options.historyLimit = c.limit;
-        for (int i = 0; i < c.added; ++i)
-            app->AddHistoryEntry("text" + std::to_string(i));
+        for (int i = 0; i < c.added; ++i) app->AddHistoryEntry("text" + std::to_string(i));
         ASSERT_EQ(EntryCount(app->HistoryMenu), c.kept) << c.limit;
         EXPECT_EQ(EntryIds(app->HistoryMenu), ExpectedIds(c.kept)) << c.limit;
         if (c.kept > 0) {
-            EXPECT_EQ(EntryAt(app->HistoryMenu, c.kept - 1).record->content, "text" + std::to_string(c.added - 1));
-            EXPECT_EQ(EntryAt(app->HistoryMenu, 0).record->content, "text" + std::to_string(c.added - c.kept));
+            EXPECT_EQ(EntryAt(app->HistoryMenu, c.kept - 1).record->content,
+                      "text" + std::to_string(c.added - 1));
+            EXPECT_EQ(EntryAt(app->HistoryMenu, 0).record->content,
+                      "text" + std::to_string(c.added - c.kept));
         }
     }
 }
 
-TEST_F(ClipHistory, LoweringTheLimitCutsAtOnce)
-{
-    for (int i = 0; i < 10; ++i)
-        app->AddHistoryEntry("t" + std::to_string(i));
+TEST_F(ClipHistory, LoweringTheLimitCutsAtOnce) {
+    for (int i = 0; i < 10; ++i) app->AddHistoryEntry("t" + std::to_string(i));
     app->options.historyLimit = 4;
     app->TrimHistory();
     EXPECT_EQ(Contents(app->HistoryMenu), (std::vector<std::string>{"t6", "t7", "t8", "t9"}));
     EXPECT_EQ(EntryIds(app->HistoryMenu), ExpectedIds(4));
 }
 
-TEST_F(ClipHistory, IdentifiersStayBelowTheFixedCommands)
-{
+TEST_F(ClipHistory, IdentifiersStayBelowTheFixedCommands) {
     app->options.historyLimit = 100000;
     std::vector<std::string> texts;
-    for (int i = 0; i < HISTORY_ENTRY_LIMIT + 3; ++i)
-        texts.push_back("t" + std::to_string(i));
+    for (int i = 0; i < HISTORY_ENTRY_LIMIT + 3; ++i) texts.push_back("t" + std::to_string(i));
     WriteBytes("clip.dat", ClipFile(texts));
     app->LoadHistory();
     ASSERT_EQ(EntryCount(app->HistoryMenu), HISTORY_ENTRY_LIMIT);
@@ -103,8 +93,7 @@ TEST_F(ClipHistory, IdentifiersStayBelowTheFixedCommands)
     EXPECT_EQ(app->options.historyLimit, 100000);
 }
 
-TEST_F(ClipHistory, LongTextShowsFortyBytesAndDots)
-{
+TEST_F(ClipHistory, LongTextShowsFortyBytesAndDots) {
     const std::string text = "01234567890123456789012345678901234567890123456789";
     ASSERT_EQ(text.size(), 50u);
     app->AddHistoryEntry(text);
@@ -120,8 +109,7 @@ TEST_F(ClipHistory, LongTextShowsFortyBytesAndDots)
     EXPECT_EQ(EntryAt(app->HistoryMenu, 1).record->DisplayText(), japanese.substr(0, 39) + "...");
 }
 
-TEST_F(ClipHistory, TabsAndLineBreaksArePastedBackByteForByte)
-{
+TEST_F(ClipHistory, TabsAndLineBreaksArePastedBackByteForByte) {
     const std::string text = "列\tソ\r\n表\n終";
     app->AddHistoryEntry(text);
     const PhraseItem& item = *EntryAt(app->HistoryMenu, 0).record;
@@ -136,11 +124,9 @@ TEST_F(ClipHistory, TabsAndLineBreaksArePastedBackByteForByte)
     EXPECT_EQ(EntryAt(restarted->HistoryMenu, 0).record->OutputText(), text);
 }
 
-TEST_F(ClipHistory, HistorySurvivesARebuild)
-{
+TEST_F(ClipHistory, HistorySurvivesARebuild) {
     const std::vector<std::string> texts = {"一", "二\t2", "三\r\n3"};
-    for (const std::string& text : texts)
-        app->AddHistoryEntry(text);
+    for (const std::string& text : texts) app->AddHistoryEntry(text);
     EXPECT_EQ(app->LoadSettings(false), SettingsSource::Missing);
     EXPECT_EQ(ReadBytes("clip.dat"), ClipFile(texts));
     EXPECT_EQ(Contents(app->HistoryMenu), texts);
@@ -148,21 +134,17 @@ TEST_F(ClipHistory, HistorySurvivesARebuild)
     EXPECT_EQ(EntryAt(app->MainMenu(), 0).popup, app->HistoryMenu);
 }
 
-TEST_F(ClipHistory, HistorySurvivesARestart)
-{
+TEST_F(ClipHistory, HistorySurvivesARestart) {
     const std::vector<std::string> texts = {"古い", "新しい"};
-    for (const std::string& text : texts)
-        app->AddHistoryEntry(text);
+    for (const std::string& text : texts) app->AddHistoryEntry(text);
     ASSERT_TRUE(app->SaveHistory());
     AppUnderTest restarted;
     restarted->LoadSettings(true);
     EXPECT_EQ(Contents(restarted->HistoryMenu), texts);
 }
 
-TEST_F(ClipHistory, RebuildKeepsTheHistoryWhenTheFileCannotBeWritten)
-{
-    for (const char* text : {"x", "y"})
-        app->AddHistoryEntry(text);
+TEST_F(ClipHistory, RebuildKeepsTheHistoryWhenTheFileCannotBeWritten) {
+    for (const char* text : {"x", "y"}) app->AddHistoryEntry(text);
     ASSERT_TRUE(CreateDirectoryA("clip.dat.tmp", nullptr));
     app->LoadSettings(false);
     EXPECT_EQ(Contents(app->HistoryMenu), (std::vector<std::string>{"x", "y"}));
@@ -170,8 +152,7 @@ TEST_F(ClipHistory, RebuildKeepsTheHistoryWhenTheFileCannotBeWritten)
     RemoveDirectoryA("clip.dat.tmp");
 }
 
-TEST_F(ClipHistory, UnreadableHistoryFileIsKept)
-{
+TEST_F(ClipHistory, UnreadableHistoryFileIsKept) {
     const std::string saved = ClipFile({"保存済み"});
     WriteBytes("clip.dat", saved);
     {
@@ -189,8 +170,7 @@ TEST_F(ClipHistory, UnreadableHistoryFileIsKept)
     EXPECT_EQ(ReadBytes("clip.dat"), saved);
 }
 
-TEST_F(ClipHistory, DamagedFilesGiveWhatCanBeRead)
-{
+TEST_F(ClipHistory, DamagedFilesGiveWhatCanBeRead) {
     const std::string good = ClipFile({"a", "b"});
     const struct {
         const char* name;
@@ -215,10 +195,8 @@ TEST_F(ClipHistory, DamagedFilesGiveWhatCanBeRead)
     }
 }
 
-TEST_F(ClipHistory, EmptyTextDoesNotCutTheSavedHistory)
-{
-    for (const char* text : {"before", "", "after"})
-        app->AddHistoryEntry(text);
+TEST_F(ClipHistory, EmptyTextDoesNotCutTheSavedHistory) {
+    for (const char* text : {"before", "", "after"}) app->AddHistoryEntry(text);
     ASSERT_EQ(EntryCount(app->HistoryMenu), 3);
     ASSERT_TRUE(app->SaveHistory());
     AppUnderTest restarted;
@@ -226,8 +204,7 @@ TEST_F(ClipHistory, EmptyTextDoesNotCutTheSavedHistory)
     EXPECT_EQ(Contents(restarted->HistoryMenu), (std::vector<std::string>{"before", "after"}));
 }
 
-TEST_F(ClipHistory, LoadingMergesDuplicatesOfTheFile)
-{
+TEST_F(ClipHistory, LoadingMergesDuplicatesOfTheFile) {
     WriteBytes("clip.dat", ClipFile({"a", "b", "a", "c", "b"}));
     app->ClearHistory();
     app->LoadHistory();
@@ -239,4 +216,4 @@ TEST_F(ClipHistory, LoadingMergesDuplicatesOfTheFile)
     EXPECT_EQ(EntryIds(app->HistoryMenu), ExpectedIds(4));
 }
 
-} // namespace
+}  // namespace

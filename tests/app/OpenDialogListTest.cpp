@@ -13,13 +13,11 @@ namespace {
 
 // The settings dialog template, running the test body once it has its window.
 class ProbeDialog : public SmartDialog {
-public:
-    explicit ProbeDialog(std::function<void(ProbeDialog&)> body) : body_(std::move(body))
-    {
+  public:
+    explicit ProbeDialog(std::function<void(ProbeDialog&)> body) : body_(std::move(body)) {
         SetTemplate(IDD_SETTINGS, nullptr);
     }
-    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override
-    {
+    BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override {
         SmartDialog::OnInitDialog(wParam, lParam);
         body_(*this);
         EndModal(1);
@@ -27,12 +25,11 @@ public:
     }
     HWND list() const { return GetDlgItem(hwnd(), IDC_ITEM_LIST); }
 
-private:
+  private:
     std::function<void(ProbeDialog&)> body_;
 };
 
-std::vector<std::string> ListTexts(HWND list)
-{
+std::vector<std::string> ListTexts(HWND list) {
     std::vector<std::string> texts;
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
@@ -49,14 +46,12 @@ struct MoveButtons {
     bool down;
 };
 
-MoveButtons MoveButtonsOf(HWND dialog)
-{
+MoveButtons MoveButtonsOf(HWND dialog) {
     return {IsWindowEnabled(GetDlgItem(dialog, IDC_MOVE_UP_BUTTON)) != FALSE,
             IsWindowEnabled(GetDlgItem(dialog, IDC_MOVE_DOWN_BUTTON)) != FALSE};
 }
 
-TEST(OpenDialogList, AddedLinesGoBeforeTheFirstSectionAndSectionsToTheEnd)
-{
+TEST(OpenDialogList, AddedLinesGoBeforeTheFirstSectionAndSectionsToTheEnd) {
     TempDirectory directory;
     AppUnderTest app;
     WriteBytes("kwibra.ini", SettingsText({"a", " -節", "b"}));
@@ -92,7 +87,8 @@ TEST(OpenDialogList, AddedLinesGoBeforeTheFirstSectionAndSectionsToTheEnd)
     ASSERT_TRUE(ran);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], (std::vector<std::string>{"a", "追加        した", " -節", "b"}));
-    EXPECT_EQ(seen[1], (std::vector<std::string>{"a", "追加        した", "---", "x", " -節", "b", " -新しい"}));
+    EXPECT_EQ(seen[1],
+              (std::vector<std::string>{"a", "追加        した", "---", "x", " -節", "b", " -新しい"}));
     ASSERT_EQ(buttons.size(), 3u);
     EXPECT_FALSE(buttons[0].up);
     EXPECT_TRUE(buttons[0].down);
@@ -106,8 +102,7 @@ TEST(OpenDialogList, AddedLinesGoBeforeTheFirstSectionAndSectionsToTheEnd)
     EXPECT_EQ(EntryTexts(newest), (std::vector<std::string>{"---", "x", "y"}));
 }
 
-TEST(OpenDialogList, LineWithoutParentGoesToTheNewestSection)
-{
+TEST(OpenDialogList, LineWithoutParentGoesToTheNewestSection) {
     TempDirectory directory;
     AppUnderTest app;
     app->LoadSettings(true);
@@ -115,4 +110,4 @@ TEST(OpenDialogList, LineWithoutParentGoesToTheNewestSection)
     EXPECT_EQ(EntryTexts(EntryAt(app->MainMenu(), 2).popup).back(), "z");
 }
 
-} // namespace
+}  // namespace

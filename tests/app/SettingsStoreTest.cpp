@@ -12,34 +12,29 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
+std::string Bytes(std::initializer_list<int> values) {
     std::string bytes;
-    for (int v : values)
-        bytes += static_cast<char>(v);
+    for (int v : values) bytes += static_cast<char>(v);
     return bytes;
 }
 
 std::vector<std::string> DefaultListLines() { return ListLinesOf(DefaultPhraseList()); }
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     TempDirectory directory;
     AppUnderTest app;
 };
 
-TEST_F(SettingsStore, DefaultListFillsThePhraseMenuAndOneSection)
-{
+TEST_F(SettingsStore, DefaultListFillsThePhraseMenuAndOneSection) {
     ASSERT_EQ(app->LoadSettings(true), SettingsSource::Missing);
     const HMENU phrases = app->PhraseMenu;
     ASSERT_NE(phrases, nullptr);
     std::vector<UINT> expected;
-    for (UINT id = 120; id <= 126; ++id)
-        expected.push_back(id);
-    expected.push_back(0); // the separator line
-    for (UINT id = 127; id <= 136; ++id)
-        expected.push_back(id);
-    expected.push_back(0); // the fixed separator
+    for (UINT id = 120; id <= 126; ++id) expected.push_back(id);
+    expected.push_back(0);  // the separator line
+    for (UINT id = 127; id <= 136; ++id) expected.push_back(id);
+    expected.push_back(0);  // the fixed separator
     EXPECT_EQ(EntryIds(phrases), expected);
     ASSERT_EQ(EntryCount(phrases), 21);
     EXPECT_EQ(EntryAt(phrases, 19).id, static_cast<UINT>(IDM_ADD_CLIPBOARD));
@@ -70,8 +65,7 @@ TEST_F(SettingsStore, DefaultListFillsThePhraseMenuAndOneSection)
     EXPECT_EQ(SectionHotkeyId(2), 3);
 
     const UINT tail[] = {IDM_SETTINGS, 0, IDM_ABOUT, IDM_EXIT};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(EntryAt(main, 3 + i).id, tail[i]) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(EntryAt(main, 3 + i).id, tail[i]) << i;
     EXPECT_EQ(MenuString(main, 3), "編集・設定(&A)...");
     EXPECT_TRUE(EntryAt(main, 4).IsSeparator());
 
@@ -82,8 +76,7 @@ TEST_F(SettingsStore, DefaultListFillsThePhraseMenuAndOneSection)
     EXPECT_EQ(app->hotkeys.head()->next, nullptr);
 }
 
-TEST_F(SettingsStore, NonResidentPhraseMenuEndsWithTheDisabledModeEntry)
-{
+TEST_F(SettingsStore, NonResidentPhraseMenuEndsWithTheDisabledModeEntry) {
     AppUnderTest other(true);
     other->LoadSettings(true);
     const HMENU phrases = other->PhraseMenu;
@@ -93,8 +86,7 @@ TEST_F(SettingsStore, NonResidentPhraseMenuEndsWithTheDisabledModeEntry)
     EXPECT_TRUE(EntryAt(phrases, last).state & MFS_GRAYED);
 }
 
-TEST_F(SettingsStore, FirstStartWritesBothFiles)
-{
+TEST_F(SettingsStore, FirstStartWritesBothFiles) {
     ASSERT_EQ(app->LoadSettings(true), SettingsSource::Missing);
     ASSERT_TRUE(app->SaveSettings());
     const std::string settings = ReadBytes("kwibra.ini");
@@ -115,8 +107,7 @@ TEST_F(SettingsStore, FirstStartWritesBothFiles)
     EXPECT_NE(second->hotkeys.Find(PHRASE_MENU_HOTKEY_ID), nullptr);
 }
 
-TEST_F(SettingsStore, OlderFormWithoutOptionsLineLoadsEveryLine)
-{
+TEST_F(SettingsStore, OlderFormWithoutOptionsLineLoadsEveryLine) {
     WriteBytes("kwibra.ini", "65\n3\nはじめ\n表示\n---\nソ\n");
     ASSERT_EQ(app->LoadSettings(true), SettingsSource::File);
     EXPECT_EQ(EntryTexts(app->PhraseMenu), (std::vector<std::string>{"はじめ", "表示", "---", "ソ", "---"}));
@@ -126,16 +117,14 @@ TEST_F(SettingsStore, OlderFormWithoutOptionsLineLoadsEveryLine)
     EXPECT_EQ(phraseHotkey->modifiers, 3);
 }
 
-TEST_F(SettingsStore, OptionsLineSetsTheOptions)
-{
+TEST_F(SettingsStore, OptionsLineSetsTheOptions) {
     const struct {
         const char* line;
         int tilde, limit, wait;
     } cases[] = {
-        {"1\t7\t-1\t0", 1, 7, 0},
-        {"0\t0\t-1\t0", 0, 20, 0},    // a limit of 0 or less is the default
-        {"1\t-3", 1, 20, 1},          // missing fields keep their values
-        {"0\tx\t-1\t0", 0, 20, 1},    // an unreadable limit too, and nothing after it is read
+        {"1\t7\t-1\t0", 1, 7, 0},  {"0\t0\t-1\t0", 0, 20, 0},  // a limit of 0 or less is the default
+        {"1\t-3", 1, 20, 1},                                   // missing fields keep their values
+        {"0\tx\t-1\t0", 0, 20, 1},  // an unreadable limit too, and nothing after it is read
         {"1", 1, 20, 1},
     };
     for (const auto& c : cases) {
@@ -148,16 +137,14 @@ TEST_F(SettingsStore, OptionsLineSetsTheOptions)
     }
 }
 
-TEST_F(SettingsStore, OptionsAreWrittenBack)
-{
+TEST_F(SettingsStore, OptionsAreWrittenBack) {
     WriteBytes("kwibra.ini", SettingsText({"a"}, "1\t120\t-1\t0"));
     app->LoadSettings(true);
     ASSERT_TRUE(app->SaveSettings());
     EXPECT_EQ(ReadBytes("kwibra.ini"), "0\r\n0\r\n1\t120\t-1\t0\r\na\r\n");
 }
 
-TEST_F(SettingsStore, TextsWithoutCompleteLinesGiveNoListAndNoHotkeys)
-{
+TEST_F(SettingsStore, TextsWithoutCompleteLinesGiveNoListAndNoHotkeys) {
     const char* texts[] = {"", "65", "65\n3", "65\n3\n0\tno line end"};
     std::string hotkeys = Bytes({0x4D, 2, 0x48, 2, 0x50, 2, 0x31, 2});
     for (const char* text : texts) {
@@ -173,8 +160,7 @@ TEST_F(SettingsStore, TextsWithoutCompleteLinesGiveNoListAndNoHotkeys)
     }
 }
 
-TEST_F(SettingsStore, LineEndsAreTakenApart)
-{
+TEST_F(SettingsStore, LineEndsAreTakenApart) {
     WriteBytes("kwibra.ini", "0\n0\n0\nlf\ncrlf\r\ncrcrlf\r\r\nlast");
     app->LoadSettings(true);
     EXPECT_EQ(EntryTexts(app->PhraseMenu), (std::vector<std::string>{"lf", "crlf", "crcrlf\\n", "---"}));
@@ -188,8 +174,7 @@ struct RoundTrip {
     std::vector<std::string> saved;
 };
 
-TEST_F(SettingsStore, ListLinesComeBackFromTheMenus)
-{
+TEST_F(SettingsStore, ListLinesComeBackFromTheMenus) {
     const std::string longLine = std::string(5000, 'x') + "表";
     const RoundTrip cases[] = {
         {"column break between items", {"a", "-->", "b"}, {"a", "-->", "b"}},
@@ -225,8 +210,7 @@ TEST_F(SettingsStore, ListLinesComeBackFromTheMenus)
     }
 }
 
-TEST_F(SettingsStore, ColumnBreakMarksTheNextEntry)
-{
+TEST_F(SettingsStore, ColumnBreakMarksTheNextEntry) {
     WriteBytes("kwibra.ini", SettingsText({"a", "-->", "b", "-->", " -節", "---", "c"}));
     app->LoadSettings(true);
     const HMENU phrases = app->PhraseMenu;
@@ -244,8 +228,7 @@ TEST_F(SettingsStore, ColumnBreakMarksTheNextEntry)
     EXPECT_FALSE(app->pendingColumnBreak);
 }
 
-TEST_F(SettingsStore, HotkeysOfItemsAndSectionsComeBackWithTheirIdentifiers)
-{
+TEST_F(SettingsStore, HotkeysOfItemsAndSectionsComeBackWithTheirIdentifiers) {
     WriteBytes("kwibra.ini", SettingsText({"a", "---", " -節", "b", "-->", "c"}));
     // Menus: main M+Ctrl, history none, phrase Ctrl+Alt+A; lines a, ---, section, b, -->, c.
     const std::string records =
@@ -268,11 +251,11 @@ TEST_F(SettingsStore, HotkeysOfItemsAndSectionsComeBackWithTheirIdentifiers)
         EXPECT_TRUE(b->virtualKey != 0x32 && b->virtualKey != 0x35) << b->id;
 
     ASSERT_TRUE(app->SaveSettings());
-    EXPECT_EQ(ReadBytes("hkey.dat"), Bytes({0x4D, 2, 0, 0, 0x41, 3, 0x31, 2, 0, 0, 0x33, 6, 0x34, 0, 0, 0, 0x36, 4}));
+    EXPECT_EQ(ReadBytes("hkey.dat"),
+              Bytes({0x4D, 2, 0, 0, 0x41, 3, 0x31, 2, 0, 0, 0x33, 6, 0x34, 0, 0, 0, 0x36, 4}));
 }
 
-TEST_F(SettingsStore, HotkeyOfASeparatorNeverBecomesTheMainMenuHotkey)
-{
+TEST_F(SettingsStore, HotkeyOfASeparatorNeverBecomesTheMainMenuHotkey) {
     WriteBytes("kwibra.ini", SettingsText({"---", "a"}));
     WriteBytes("hkey.dat", Bytes({0, 0, 0, 0, 0x41, 3, 0x39, 2, 0, 0}));
     app->LoadSettings(true);
@@ -281,8 +264,7 @@ TEST_F(SettingsStore, HotkeyOfASeparatorNeverBecomesTheMainMenuHotkey)
     EXPECT_EQ(ReadBytes("hkey.dat").substr(0, 2), Bytes({0, 0}));
 }
 
-TEST_F(SettingsStore, SectionHotkeysNeverMeetTheTildeOrAnItem)
-{
+TEST_F(SettingsStore, SectionHotkeysNeverMeetTheTildeOrAnItem) {
     std::vector<std::string> lines;
     std::string records(6, '\0');
     const int sections = 130;
@@ -317,8 +299,7 @@ TEST_F(SettingsStore, SectionHotkeysNeverMeetTheTildeOrAnItem)
     EXPECT_EQ(ReadBytes("hkey.dat"), records);
 }
 
-TEST_F(SettingsStore, ItemsPastTheSavableRangeStayButAreNotSaved)
-{
+TEST_F(SettingsStore, ItemsPastTheSavableRangeStayButAreNotSaved) {
     WriteBytes("kwibra.ini", SettingsText({}));
     app->LoadSettings(true);
     app->nextCommandId = LAST_SAVED_ITEM_ID - 1;
@@ -343,8 +324,7 @@ TEST_F(SettingsStore, ItemsPastTheSavableRangeStayButAreNotSaved)
     EXPECT_EQ(last.virtualKey, 0);
 }
 
-TEST_F(SettingsStore, ClipboardPhraseGoesToThePhraseMenuEvenWithSections)
-{
+TEST_F(SettingsStore, ClipboardPhraseGoesToThePhraseMenuEvenWithSections) {
     WriteBytes("kwibra.ini", SettingsText({"a", " -節", "b"}));
     app->LoadSettings(true);
     app->AddLine("追加\r\nされた", app->PhraseMenu, nullptr);
@@ -354,8 +334,7 @@ TEST_F(SettingsStore, ClipboardPhraseGoesToThePhraseMenuEvenWithSections)
               (std::vector<std::string>{"a", "追加\\nされた", " -節", "b"}));
 }
 
-TEST_F(SettingsStore, ChosenIdentifierFindsItsRecord)
-{
+TEST_F(SettingsStore, ChosenIdentifierFindsItsRecord) {
     app->LoadSettings(true);
     const PhraseItem* memo = app->ItemForCommand(130);
     ASSERT_NE(memo, nullptr);
@@ -367,10 +346,9 @@ TEST_F(SettingsStore, ChosenIdentifierFindsItsRecord)
     EXPECT_EQ(app->ItemForCommand(IDM_ADD_CLIPBOARD), nullptr);
 }
 
-TEST_F(SettingsStore, IconsAreLookedUpWhenAnEntryIsFirstMeasured)
-{
-    WriteBytes("kwibra.ini", SettingsText({" * メモ帳 (&N) : C:\\Windows\\notepad.exe", " * 説明 (&R) : missing.txt",
-                                           " * C:\\", " -節", "a"}));
+TEST_F(SettingsStore, IconsAreLookedUpWhenAnEntryIsFirstMeasured) {
+    WriteBytes("kwibra.ini", SettingsText({" * メモ帳 (&N) : C:\\Windows\\notepad.exe",
+                                           " * 説明 (&R) : missing.txt", " * C:\\", " -節", "a"}));
     app->LoadSettings(true);
     const struct {
         UINT id;
@@ -379,7 +357,7 @@ TEST_F(SettingsStore, IconsAreLookedUpWhenAnEntryIsFirstMeasured)
         bool icon;
     } cases[] = {
         {120, " * メモ帳 (&N)", "メモ帳 (&N)", true},
-        {121, " * 説明 (&R)", " * 説明 (&R)", false}, // no such file: the marker stays
+        {121, " * 説明 (&R)", " * 説明 (&R)", false},  // no such file: the marker stays
         {122, "", "C:\\", true},
     };
     for (const auto& c : cases) {
@@ -411,8 +389,7 @@ TEST_F(SettingsStore, IconsAreLookedUpWhenAnEntryIsFirstMeasured)
     EXPECT_EQ(ListLinesOf(ReadBytes("kwibra.ini"))[0], " * メモ帳 (&N) : C:\\Windows\\notepad.exe");
 }
 
-TEST_F(SettingsStore, RebuildKeepsListAndHotkeys)
-{
+TEST_F(SettingsStore, RebuildKeepsListAndHotkeys) {
     app->LoadSettings(true);
     ASSERT_TRUE(app->SaveSettings());
     const std::vector<UINT> before = EntryIds(app->PhraseMenu);
@@ -423,8 +400,7 @@ TEST_F(SettingsStore, RebuildKeepsListAndHotkeys)
     EXPECT_EQ(app->hotkeys.head()->next, nullptr);
 }
 
-TEST_F(SettingsStore, UnreadableSettingsFileIsNeverOverwritten)
-{
+TEST_F(SettingsStore, UnreadableSettingsFileIsNeverOverwritten) {
     const std::string own = SettingsText({"私のリスト"});
     WriteBytes("kwibra.ini", own);
     {
@@ -445,8 +421,7 @@ TEST_F(SettingsStore, UnreadableSettingsFileIsNeverOverwritten)
     EXPECT_TRUE(app->SaveSettings());
 }
 
-TEST_F(SettingsStore, UnreadableHotkeyFileIsNeverOverwritten)
-{
+TEST_F(SettingsStore, UnreadableHotkeyFileIsNeverOverwritten) {
     WriteBytes("kwibra.ini", SettingsText({"a"}));
     const std::string records = Bytes({0, 0, 0, 0, 0x41, 3, 0x31, 2});
     WriteBytes("hkey.dat", records);
@@ -460,8 +435,7 @@ TEST_F(SettingsStore, UnreadableHotkeyFileIsNeverOverwritten)
     EXPECT_EQ(ReadBytes("kwibra.ini"), SettingsText({"a"}));
 }
 
-TEST_F(SettingsStore, FailedSaveLeavesBothFilesAsTheyWere)
-{
+TEST_F(SettingsStore, FailedSaveLeavesBothFilesAsTheyWere) {
     WriteBytes("kwibra.ini", SettingsText({"a"}));
     WriteBytes("hkey.dat", Bytes({0, 0, 0, 0, 0, 0, 0x31, 2}));
     app->LoadSettings(true);
@@ -476,4 +450,4 @@ TEST_F(SettingsStore, FailedSaveLeavesBothFilesAsTheyWere)
     EXPECT_EQ(ListLinesOf(ReadBytes("kwibra.ini")), (std::vector<std::string>{"a", "b"}));
 }
 
-} // namespace
+}  // namespace

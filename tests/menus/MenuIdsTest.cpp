@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(MenuIds, SectionPositionsGiveHotkeyIdentifiers)
-{
+TEST(MenuIds, SectionPositionsGiveHotkeyIdentifiers) {
     const struct {
         int position;
         std::int32_t id;
@@ -21,12 +20,10 @@ TEST(MenuIds, SectionPositionsGiveHotkeyIdentifiers)
         {102 + (LAST_HOTKEY_ID - FIRST_EXTENDED_SECTION_HOTKEY_ID), 0},
         {2147483647, 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SectionHotkeyId(c.position), c.id) << c.position;
+    for (const auto& c : cases) EXPECT_EQ(SectionHotkeyId(c.position), c.id) << c.position;
 }
 
-TEST(MenuIds, HotkeyIdentifiersSayWhatToDo)
-{
+TEST(MenuIds, HotkeyIdentifiersSayWhatToDo) {
     const struct {
         std::int32_t id;
         HotkeyActionKind kind;
@@ -57,16 +54,14 @@ TEST(MenuIds, HotkeyIdentifiersSayWhatToDo)
     }
 }
 
-TEST(MenuIds, EverySectionHotkeyLeadsBackToItsPosition)
-{
+TEST(MenuIds, EverySectionHotkeyLeadsBackToItsPosition) {
     for (int position = 2; position < 9000; ++position) {
         const std::int32_t id = SectionHotkeyId(position);
-        if (id == 0)
-            continue;
+        if (id == 0) continue;
         const HotkeyAction action = ActionForHotkey(id);
         ASSERT_EQ(action.kind, HotkeyActionKind::ShowMenu) << position;
         ASSERT_EQ(action.value, position + 1) << position;
     }
 }
 
-} // namespace
+}  // namespace

@@ -14,17 +14,15 @@ namespace {
 
 constexpr UINT_PTR CaptureTimer = 1;
 
-std::string CurrentDirectory()
-{
+std::string CurrentDirectory() {
     char buffer[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, buffer);
     return buffer;
 }
 
 class MenuScreenshot : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         // The internet shortcut gives web and mail entries their icon.
         WriteBytes("new.url", "[InternetShortcut]\r\nURL=https://kwibra.example.jp/\r\n");
         // The help text lies beside the program.
@@ -36,8 +34,7 @@ protected:
     }
 
     // Opens menu, optionally presses keys in it, and saves every open menu.
-    void Capture(HMENU menu, const std::string& name, std::initializer_list<WPARAM> keys = {})
-    {
+    void Capture(HMENU menu, const std::string& name, std::initializer_list<WPARAM> keys = {}) {
         MenuOwnerWindow owner(&*app);
         RECT shown{};
         bool saved = false;
@@ -45,13 +42,11 @@ protected:
         owner.Track(
             menu, 20, 20,
             [&](HWND menuWindow) {
-                for (WPARAM key : pressed)
-                    PostKey(menuWindow, key);
+                for (WPARAM key : pressed) PostKey(menuWindow, key);
                 SetTimer(owner.hwnd(), CaptureTimer, 700, nullptr);
             },
             [&](UINT_PTR timer) {
-                if (timer != CaptureTimer)
-                    return;
+                if (timer != CaptureTimer) return;
                 KillTimer(owner.hwnd(), CaptureTimer);
                 shown = OpenMenusRect();
                 const int width = shown.right - shown.left;
@@ -80,29 +75,25 @@ protected:
     RECT captured{};
 };
 
-TEST_F(MenuScreenshot, MainMenu)
-{
+TEST_F(MenuScreenshot, MainMenu) {
     Capture(app->MainMenu(), "menu-main");
     // Seven entries, none narrower than the history entry's text.
     EXPECT_GE(captured.bottom - captured.top, 7 * 16);
 }
 
-TEST_F(MenuScreenshot, PhraseMenu)
-{
+TEST_F(MenuScreenshot, PhraseMenu) {
     Capture(app->PhraseMenu, "menu-phrase");
     EXPECT_GE(captured.bottom - captured.top, 18 * GetSystemMetrics(SM_CYMENU) / 2);
 }
 
 TEST_F(MenuScreenshot, HistoryMenu) { Capture(app->HistoryMenu, "menu-history"); }
 
-TEST_F(MenuScreenshot, MainMenuWithThePhraseMenuOpen)
-{
+TEST_F(MenuScreenshot, MainMenuWithThePhraseMenuOpen) {
     Capture(app->MainMenu(), "menu-main-phrase", {VK_DOWN, VK_DOWN, VK_RIGHT});
 }
 
-TEST_F(MenuScreenshot, MainMenuWithTheSectionOpen)
-{
+TEST_F(MenuScreenshot, MainMenuWithTheSectionOpen) {
     Capture(app->MainMenu(), "menu-main-section", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
 }
 
-} // namespace
+}  // namespace

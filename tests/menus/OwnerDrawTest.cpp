@@ -19,10 +19,9 @@ namespace {
 
 constexpr COLORREF Untouched = RGB(255, 0, 255);
 
-UniqueFont FontOfHeight(int pixels)
-{
-    return UniqueFont(CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                                  "MS UI Gothic"));
+UniqueFont FontOfHeight(int pixels) {
+    return UniqueFont(CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
+                                  0, "MS UI Gothic"));
 }
 
 struct TextMetrics {
@@ -31,8 +30,7 @@ struct TextMetrics {
 };
 
 // The text's extent in font, measured without the menu code.
-TextMetrics Extent(HFONT font, const std::string& text)
-{
+TextMetrics Extent(HFONT font, const std::string& text) {
     const HDC dc = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(dc, font);
     TEXTMETRICA metrics{};
@@ -44,8 +42,7 @@ TextMetrics Extent(HFONT font, const std::string& text)
     return {metrics.tmHeight, size.cx};
 }
 
-int ImageListIconWidth(const PhraseItem& item)
-{
+int ImageListIconWidth(const PhraseItem& item) {
     int width = 0;
     int height = 0;
     ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(item.iconHandle), &width, &height);
@@ -53,24 +50,21 @@ int ImageListIconWidth(const PhraseItem& item)
 }
 
 class OwnerDraw : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         static ShellPlatform shell;
         InstallPlatform(&shell);
         ASSERT_TRUE(icons.Load(GetModuleHandleA(nullptr)));
         iconSize = 16;
     }
-    SIZE Measure(PhraseItem& item, HFONT font)
-    {
+    SIZE Measure(PhraseItem& item, HFONT font) {
         const HDC dc = GetWindowDC(nullptr);
         SIZE size{};
         EXPECT_TRUE(MeasureEntry(item, dc, font, &size));
         ReleaseDC(nullptr, dc);
         return size;
     }
-    static PhraseItem Item(const char* line)
-    {
+    static PhraseItem Item(const char* line) {
         PhraseItem item;
         item.Parse(line, false);
         return item;
@@ -78,8 +72,7 @@ protected:
     FixedIcons icons;
 };
 
-TEST_F(OwnerDraw, MeasureFollowsTheFontHeight)
-{
+TEST_F(OwnerDraw, MeasureFollowsTheFontHeight) {
     const int check = GetSystemMetrics(SM_CXMENUCHECK);
     const int menuBar = GetSystemMetrics(SM_CYMENU);
     for (int pixels : {9, 12, 20, 25, 26, 27, 28, 30, 40}) {
@@ -95,16 +88,14 @@ TEST_F(OwnerDraw, MeasureFollowsTheFontHeight)
     }
 }
 
-TEST_F(OwnerDraw, MnemonicMarkTakesNoWidth)
-{
+TEST_F(OwnerDraw, MnemonicMarkTakesNoWidth) {
     const UniqueFont font = FontOfHeight(14);
     PhraseItem marked = Item("メモ帳 (&N)");
     PhraseItem plain = Item("メモ帳 (N)");
     EXPECT_EQ(Measure(marked, font.get()).cx, Measure(plain, font.get()).cx);
 }
 
-TEST_F(OwnerDraw, SystemMenuFontGivesSmallIcons)
-{
+TEST_F(OwnerDraw, SystemMenuFontGivesSmallIcons) {
     const UniqueFont font = CreateSystemMenuFont();
     ASSERT_TRUE(font);
     PhraseItem drive = Item(" * C:\\");
@@ -115,8 +106,7 @@ TEST_F(OwnerDraw, SystemMenuFontGivesSmallIcons)
     EXPECT_EQ(ImageListIconWidth(drive), GetSystemMetrics(SM_CXSMICON));
 }
 
-TEST_F(OwnerDraw, LargeFontTakesShellIconsFromTheLargeList)
-{
+TEST_F(OwnerDraw, LargeFontTakesShellIconsFromTheLargeList) {
     const UniqueFont large = FontOfHeight(40);
     const UniqueFont small = FontOfHeight(12);
     PhraseItem drive = Item(" * C:\\");
@@ -129,21 +119,20 @@ TEST_F(OwnerDraw, LargeFontTakesShellIconsFromTheLargeList)
     EXPECT_EQ(ImageListIconWidth(drive), GetSystemMetrics(SM_CXSMICON));
 }
 
-TEST_F(OwnerDraw, DrawFillsTheIconBoxAndTheBackground)
-{
+TEST_F(OwnerDraw, DrawFillsTheIconBoxAndTheBackground) {
     const UniqueFont font = FontOfHeight(12);
     PhraseItem label = Item(" + 表示 : 内容");
     ASSERT_EQ(label.iconHandle, LabelIcon);
     const COLORREF menu = GetSysColor(COLOR_MENU);
-    const RECT rect{0, 0, 200, 24}; // e = (24 - 16 - 3) / 2 = 2
+    const RECT rect{0, 0, 200, 24};  // e = (24 - 16 - 3) / 2 = 2
 
     Canvas plain(200, 24, Untouched);
     ASSERT_TRUE(DrawEntry(label, plain.dc(), font.get(), &rect, false));
-    EXPECT_EQ(plain.Pixel(5, 1), Untouched);  // above the icon box
-    EXPECT_EQ(plain.Pixel(0, 2), menu);       // the box begins at top + e
-    EXPECT_EQ(plain.Pixel(19, 21), menu);     // and is s + 4 wide and high
-    EXPECT_EQ(plain.Pixel(5, 22), Untouched); // below it
-    EXPECT_EQ(plain.Pixel(20, 12), Untouched); // between box and background
+    EXPECT_EQ(plain.Pixel(5, 1), Untouched);    // above the icon box
+    EXPECT_EQ(plain.Pixel(0, 2), menu);         // the box begins at top + e
+    EXPECT_EQ(plain.Pixel(19, 21), menu);       // and is s + 4 wide and high
+    EXPECT_EQ(plain.Pixel(5, 22), Untouched);   // below it
+    EXPECT_EQ(plain.Pixel(20, 12), Untouched);  // between box and background
     EXPECT_EQ(plain.Pixel(21, 0), menu);
     EXPECT_EQ(plain.Pixel(199, 23), menu);
     // The 16x16 icon at (2, 4) is painted, the frame around it is not.
@@ -164,8 +153,7 @@ TEST_F(OwnerDraw, DrawFillsTheIconBoxAndTheBackground)
     EXPECT_EQ(selected.Count({23, 0, 184, 24}, GetSysColor(COLOR_MENUTEXT)), 0);
 }
 
-TEST_F(OwnerDraw, EntryWithoutIconIsFilledFromTheLeft)
-{
+TEST_F(OwnerDraw, EntryWithoutIconIsFilledFromTheLeft) {
     const UniqueFont font = FontOfHeight(12);
     PhraseItem text = Item("にゃお！");
     ASSERT_FALSE(text.HasIcon());
@@ -179,14 +167,13 @@ TEST_F(OwnerDraw, EntryWithoutIconIsFilledFromTheLeft)
     EXPECT_FALSE(DrawEntry(text, selected.dc(), font.get(), nullptr, true));
 }
 
-TEST_F(OwnerDraw, FixedIconsAreStretchedAtThirtyTwoPixels)
-{
+TEST_F(OwnerDraw, FixedIconsAreStretchedAtThirtyTwoPixels) {
     const UniqueFont large = FontOfHeight(40);
     PhraseItem label = Item(" + 表示 : 内容");
     Measure(label, large.get());
     ASSERT_EQ(iconSize, 32);
     const COLORREF menu = GetSysColor(COLOR_MENU);
-    const RECT rect{0, 0, 300, 40}; // e = (40 - 32 - 3) / 2 = 2
+    const RECT rect{0, 0, 300, 40};  // e = (40 - 32 - 3) / 2 = 2
     Canvas canvas(300, 40, Untouched);
     DrawEntry(label, canvas.dc(), large.get(), &rect, false);
     EXPECT_EQ(canvas.Pixel(0, 2), menu);
@@ -197,8 +184,7 @@ TEST_F(OwnerDraw, FixedIconsAreStretchedAtThirtyTwoPixels)
     EXPECT_LT(canvas.Count({18, 20, 34, 36}, menu), 16 * 16 - 20);
 }
 
-TEST_F(OwnerDraw, ShellIconIsLookedUpAgainWhenTheImageListChanged)
-{
+TEST_F(OwnerDraw, ShellIconIsLookedUpAgainWhenTheImageListChanged) {
     const UniqueFont font = FontOfHeight(12);
     PhraseItem drive = Item(" * C:\\");
     Measure(drive, font.get());
@@ -212,12 +198,11 @@ TEST_F(OwnerDraw, ShellIconIsLookedUpAgainWhenTheImageListChanged)
     EXPECT_LT(canvas.Count({2, 4, 18, 20}, GetSysColor(COLOR_MENU)), 16 * 16 - 20);
 }
 
-TEST_F(OwnerDraw, MissingSizeIsRefused)
-{
+TEST_F(OwnerDraw, MissingSizeIsRefused) {
     PhraseItem item = Item("a");
     const HDC dc = GetWindowDC(nullptr);
     EXPECT_FALSE(MeasureEntry(item, dc, nullptr, nullptr));
     ReleaseDC(nullptr, dc);
 }
 
-} // namespace
+}  // namespace

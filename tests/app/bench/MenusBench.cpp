@@ -29,8 +29,7 @@ using Clock = std::chrono::steady_clock;
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // The fastest of runs timings of body; setup runs untimed before each.
-double Best(int runs, const std::function<void()>& setup, const std::function<void()>& body)
-{
+double Best(int runs, const std::function<void()>& setup, const std::function<void()>& body) {
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
         setup();
@@ -44,8 +43,7 @@ double Best(int runs, const std::function<void()>& setup, const std::function<vo
 // A list of the given length: one section line in a hundred, the rest text,
 // labelled text, commands (programs, drives, web addresses), separators and
 // column breaks; every seventh line has a hotkey.
-std::vector<SettingsLine> MakeList(int count)
-{
+std::vector<SettingsLine> MakeList(int count) {
     const char* samples[] = {
         "はじめまして、クウィブラ開発チームです。",
         " + 表示と入力される文字を別にする : ここが、入力される内容",
@@ -69,17 +67,14 @@ std::vector<SettingsLine> MakeList(int count)
             line.text = " -節" + std::to_string(i / 100) + "(&S)";
         else
             line.text = samples[i % sampleCount];
-        if (i % 3 == 0 && line.text != "---" && line.text != "-->")
-            line.text += std::to_string(i);
-        if (i % 7 == 0)
-            line.hotkey = {static_cast<std::uint8_t>('0' + i % 10), MOD_CONTROL | MOD_ALT};
+        if (i % 3 == 0 && line.text != "---" && line.text != "-->") line.text += std::to_string(i);
+        if (i % 7 == 0) line.hotkey = {static_cast<std::uint8_t>('0' + i % 10), MOD_CONTROL | MOD_ALT};
         lines.push_back(line);
     }
     return lines;
 }
 
-void WriteSettings(const std::vector<SettingsLine>& lines)
-{
+void WriteSettings(const std::vector<SettingsLine>& lines) {
     const EncodedSettings files = EncodeSettings({}, {HotkeyRecord{}, {}, {'A', 3}}, lines);
     WriteWholeFile(PhraseApp::settingsPath, files.settingsBytes);
     WriteWholeFile(PhraseApp::hotkeyPath, files.hkeyBytes);
@@ -88,11 +83,10 @@ void WriteSettings(const std::vector<SettingsLine>& lines)
 // The floor: the same menus (a main menu with one popup per section and the
 // phrase menu), every list line an owner-drawn entry with item data, nothing parsed.
 class FloorMenus {
-public:
+  public:
     explicit FloorMenus(const std::vector<SettingsLine>& lines) : lines_(lines) {}
     ~FloorMenus() { Destroy(); }
-    void Build()
-    {
+    void Build() {
         main_ = CreatePopupMenu();
         HMENU current = CreatePopupMenu();
         InsertItemEntry(main_, 0, 0, &dummy_, current, false);
@@ -106,22 +100,19 @@ public:
             }
         }
     }
-    void Destroy()
-    {
-        if (main_)
-            DestroyMenu(main_);
+    void Destroy() {
+        if (main_) DestroyMenu(main_);
         main_ = nullptr;
     }
 
-private:
+  private:
     const std::vector<SettingsLine>& lines_;
     HMENU main_ = nullptr;
     PhraseItem dummy_;
 };
 
 // Measures every entry of the phrase and section menus once.
-void MeasureAll(PhraseApp& app)
-{
+void MeasureAll(PhraseApp& app) {
     const int last = EntryCount(app.MainMenu()) - MAIN_MENU_FIXED_TAIL;
     for (int position = PHRASE_MENU_POSITION; position < last; ++position) {
         const HMENU menu = GetSubMenu(app.MainMenu(), position);
@@ -134,58 +125,78 @@ void MeasureAll(PhraseApp& app)
     }
 }
 
-void Report(const char* what, double ms, double floor)
-{
+void Report(const char* what, double ms, double floor) {
     std::printf("  %-44s %10.2f ms  %6.2f x floor\n", what, ms, ms / floor);
 }
 
-void RunSize(int count)
-{
+void RunSize(int count) {
     TempDirectory directory;
     const std::vector<SettingsLine> lines = MakeList(count);
     WriteSettings(lines);
     const int runs = count <= 1000 ? 9 : count <= 10000 ? 5 : 3;
 
     FloorMenus floorMenus(lines);
-    const double floor = Best(runs, [&] { floorMenus.Destroy(); }, [&] { floorMenus.Build(); });
+    const double floor = Best(
+        runs, [&] { floorMenus.Destroy(); }, [&] { floorMenus.Build(); });
     floorMenus.Destroy();
 
     std::unique_ptr<AppUnderTest> app;
     const double load = Best(
-        runs, [&] { app.reset(); app = std::make_unique<AppUnderTest>(); }, [&] { (*app)->LoadSettings(true); });
-    const double reload = Best(runs, [] {}, [&] { (*app)->LoadSettings(false); });
+        runs,
+        [&] {
+            app.reset();
+            app = std::make_unique<AppUnderTest>();
+        },
+        [&] { (*app)->LoadSettings(true); });
+    const double reload = Best(
+        runs, [] {}, [&] { (*app)->LoadSettings(false); });
     std::vector<CollectedLine> collected;
-    const double collect = Best(runs, [] {}, [&] { collected = (*app)->CollectLines(); });
-    const double save = Best(runs, [] {}, [&] { (*app)->SaveSettings(); });
+    const double collect = Best(
+        runs, [] {}, [&] { collected = (*app)->CollectLines(); });
+    const double save = Best(
+        runs, [] {}, [&] { (*app)->SaveSettings(); });
 
     // Where the load goes: the file read and decoded alone, then every line parsed alone.
     AppSettings options;
-    const double decode = Best(runs, [] {}, [&] {
-        const FileContents settings = ReadWholeFile(PhraseApp::settingsPath);
-        const FileContents hotkeys = ReadWholeFile(PhraseApp::hotkeyPath);
-        DecodeSettings(settings.bytes, hotkeys.bytes, options);
-    });
-    const double parse = Best(runs, [] {}, [&] {
-        for (const SettingsLine& line : lines) {
-            PhraseItem item;
-            DeferredIcons().Parse(item, line.text);
-        }
-    });
-    const double lookups = Best(1, [] {}, [&] {
-        for (const SettingsLine& line : lines) {
-            PhraseItem item;
-            item.Parse(line.text, false);
-        }
-    });
+    const double decode = Best(
+        runs, [] {},
+        [&] {
+            const FileContents settings = ReadWholeFile(PhraseApp::settingsPath);
+            const FileContents hotkeys = ReadWholeFile(PhraseApp::hotkeyPath);
+            DecodeSettings(settings.bytes, hotkeys.bytes, options);
+        });
+    const double parse = Best(
+        runs, [] {},
+        [&] {
+            for (const SettingsLine& line : lines) {
+                PhraseItem item;
+                DeferredIcons().Parse(item, line.text);
+            }
+        });
+    const double lookups = Best(
+        1, [] {},
+        [&] {
+            for (const SettingsLine& line : lines) {
+                PhraseItem item;
+                item.Parse(line.text, false);
+            }
+        });
     const FileContents settingsFile = ReadWholeFile(PhraseApp::settingsPath);
-    const double parseSettings = Best(runs, [&] { (*app)->hotkeys.Clear(); (*app)->ClearPhraseMenus(); },
-                                      [&] { (*app)->ParseSettings(settingsFile.bytes); });
+    const double parseSettings = Best(
+        runs,
+        [&] {
+            (*app)->hotkeys.Clear();
+            (*app)->ClearPhraseMenus();
+        },
+        [&] { (*app)->ParseSettings(settingsFile.bytes); });
     const int phraseEntries = EntryCount((*app)->PhraseMenu);
     const int sections = EntryCount((*app)->MainMenu()) - 6;
     // What the deferred look-ups cost later: every entry measured once, as
     // the system does when the menus are first shown.
-    const double firstShow = Best(1, [] {}, [&] { MeasureAll(**app); });
-    const double clear = Best(1, [] {}, [&] { (*app)->ClearPhraseMenus(); });
+    const double firstShow = Best(
+        1, [] {}, [&] { MeasureAll(**app); });
+    const double clear = Best(
+        1, [] {}, [&] { (*app)->ClearPhraseMenus(); });
 
     std::printf("%d list lines (%zu lines read back, %d entries in the phrase menu, %d sections)\n", count,
                 collected.size(), phraseEntries, sections);
@@ -206,36 +217,35 @@ void RunSize(int count)
 // The same number of plain lines, all in the phrase menu: the platform's menus
 // copy their whole entry array at every insertion, so here the floor itself
 // grows with the square of the menu's length.
-void RunOneMenu(int count)
-{
+void RunOneMenu(int count) {
     TempDirectory directory;
     std::vector<SettingsLine> lines;
     for (int i = 0; i < count; ++i)
         lines.push_back({"はじめまして、クウィブラ開発チームです。" + std::to_string(i), {}});
     WriteSettings(lines);
     FloorMenus floorMenus(lines);
-    const double floor = Best(1, [] {}, [&] { floorMenus.Build(); });
+    const double floor = Best(
+        1, [] {}, [&] { floorMenus.Build(); });
     floorMenus.Destroy();
     std::unique_ptr<AppUnderTest> app = std::make_unique<AppUnderTest>();
-    const double load = Best(1, [] {}, [&] { (*app)->LoadSettings(true); });
-    const double save = Best(1, [] {}, [&] { (*app)->SaveSettings(); });
+    const double load = Best(
+        1, [] {}, [&] { (*app)->LoadSettings(true); });
+    const double save = Best(
+        1, [] {}, [&] { (*app)->SaveSettings(); });
     std::printf("%d plain lines, all in the phrase menu\n", count);
     Report("floor: insert plain owner-drawn entries", floor, floor);
     Report("LoadSettings(true)", load, floor);
     Report("CollectLines + SaveSettings", save, floor);
 }
 
-void RunHistory(int adds)
-{
+void RunHistory(int adds) {
     TempDirectory directory;
     AppUnderTest app;
     app->LoadSettings(true);
     app->options.historyLimit = 120;
-    for (int i = 0; i < 120; ++i)
-        app->AddHistoryEntry("履歴の文字 " + std::to_string(i));
+    for (int i = 0; i < 120; ++i) app->AddHistoryEntry("履歴の文字 " + std::to_string(i));
     const Clock::time_point start = Clock::now();
-    for (int i = 0; i < adds; ++i)
-        app->AddHistoryEntry("新しくコピーした文字 " + std::to_string(i));
+    for (int i = 0; i < adds; ++i) app->AddHistoryEntry("新しくコピーした文字 " + std::to_string(i));
     const double fresh = Milliseconds(Clock::now() - start) / adds;
     const Clock::time_point again = Clock::now();
     for (int i = 0; i < adds; ++i)
@@ -246,17 +256,13 @@ void RunHistory(int adds)
     std::printf("  %-44s %10.4f ms\n", "text already in the history", repeated);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::atoi(argv[i]));
-    if (sizes.empty())
-        sizes = {1000, 10000, 29881};
-    for (int count : sizes)
-        RunSize(count);
+    for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty()) sizes = {1000, 10000, 29881};
+    for (int count : sizes) RunSize(count);
     RunOneMenu(sizes.back() < 10000 ? sizes.back() : 10000);
     RunHistory(2000);
     return 0;

@@ -3,8 +3,7 @@
 #include <fstream>
 #include <set>
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height)
-{
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     dc_ = CreateCompatibleDC(nullptr);
@@ -20,64 +19,51 @@ Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(he
     DeleteObject(brush);
 }
 
-Canvas::~Canvas()
-{
+Canvas::~Canvas() {
     if (bitmap_) {
         SelectObject(dc_, previous_);
         DeleteObject(bitmap_);
     }
-    if (dc_)
-        DeleteDC(dc_);
+    if (dc_) DeleteDC(dc_);
 }
 
-COLORREF Canvas::Pixel(int x, int y) const
-{
-    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_)
-        return CLR_INVALID;
+COLORREF Canvas::Pixel(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
     GdiFlush();
     const DWORD p = static_cast<const DWORD*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-int Canvas::Count(const RECT& rect, COLORREF colour) const
-{
+int Canvas::Count(const RECT& rect, COLORREF colour) const {
     int count = 0;
     for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            count += Pixel(x, y) == colour;
+        for (int x = rect.left; x < rect.right; ++x) count += Pixel(x, y) == colour;
     return count;
 }
 
-void Canvas::CopyScreen(const RECT& rect)
-{
+void Canvas::CopyScreen(const RECT& rect) {
     const HDC screen = GetDC(nullptr);
     BitBlt(dc_, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left, rect.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
 }
 
-int Canvas::DistinctColours() const
-{
+int Canvas::DistinctColours() const {
     std::set<COLORREF> colours;
     for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x)
-            colours.insert(Pixel(x, y));
+        for (int x = 0; x < width_; ++x) colours.insert(Pixel(x, y));
     return static_cast<int>(colours.size());
 }
 
 namespace {
 
-void PutLittleEndian(std::string& out, DWORD value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+void PutLittleEndian(std::string& out, DWORD value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-} // namespace
+}  // namespace
 
-bool Canvas::WriteBmp(const std::string& path) const
-{
-    if (!bits_)
-        return false;
+bool Canvas::WriteBmp(const std::string& path) const {
+    if (!bits_) return false;
     const DWORD stride = (static_cast<DWORD>(width_) * 3 + 3) & ~DWORD{3};
     const DWORD imageSize = stride * static_cast<DWORD>(height_);
     std::string out = "BM";
@@ -86,7 +72,7 @@ bool Canvas::WriteBmp(const std::string& path) const
     PutLittleEndian(out, 54, 4);
     PutLittleEndian(out, 40, 4);
     PutLittleEndian(out, static_cast<DWORD>(width_), 4);
-    PutLittleEndian(out, static_cast<DWORD>(height_), 4); // rows bottom-up
+    PutLittleEndian(out, static_cast<DWORD>(height_), 4);  // rows bottom-up
     PutLittleEndian(out, 1, 2);
     PutLittleEndian(out, 24, 2);
     PutLittleEndian(out, BI_RGB, 4);

@@ -6,7 +6,7 @@
 #include <string>
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, COLORREF fill);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -26,7 +26,7 @@ public:
     // 24-bit BMP; false when the file cannot be written.
     bool WriteBmp(const std::string& path) const;
 
-private:
+  private:
     int width_;
     int height_;
     HDC dc_ = nullptr;

@@ -9,7 +9,7 @@
 class PhraseApp;
 
 class MenuOwnerWindow {
-public:
+  public:
     // Without app, entries are measured and drawn with font.
     explicit MenuOwnerWindow(PhraseApp* app = nullptr, HFONT font = nullptr);
     ~MenuOwnerWindow();
@@ -22,11 +22,12 @@ public:
     // onIdle runs once, when the open menu first waits for input, with the
     // menu's window; onTimer runs on every WM_TIMER while the menu is open.
     // A menu still open after ten seconds is closed.
-    UINT Track(HMENU menu, int x, int y, std::function<void(HWND)> onIdle, std::function<void(UINT_PTR)> onTimer = {});
+    UINT Track(HMENU menu, int x, int y, std::function<void(HWND)> onIdle,
+               std::function<void(UINT_PTR)> onTimer = {});
 
     int menuCharCount = 0;
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -15,14 +15,14 @@
 // Makes a new empty directory the current one; restores the old one and
 // removes the directory with everything in it when it goes.
 class TempDirectory {
-public:
+  public:
     TempDirectory();
     ~TempDirectory();
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     std::string previous_;
 };
@@ -33,14 +33,14 @@ bool FileExists(const std::string& path);
 
 // A file opened with every sharing refused, so that nobody else can read it.
 class LockedFile {
-public:
+  public:
     explicit LockedFile(const std::string& path);
     ~LockedFile();
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
     bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -49,7 +49,7 @@ private:
 // (for the rest of the process).
 // Frees the records of its menus when it goes.
 class AppUnderTest {
-public:
+  public:
     AppUnderTest(bool nonResident = false);
     ~AppUnderTest();
     AppUnderTest(const AppUnderTest&) = delete;
@@ -57,7 +57,7 @@ public:
     PhraseApp* operator->() { return app_.get(); }
     PhraseApp& operator*() { return *app_; }
 
-private:
+  private:
     std::unique_ptr<PhraseApp> app_;
 };
 
