@@ -15,17 +15,15 @@ namespace {
 // Keeps the dialog disabled, the wait cursor up and the dialog unknown to
 // AddLine only while it lives, whatever way the work ends.
 class BusyDialog {
-public:
+  public:
     explicit BusyDialog(SettingsDialog& dialog)
-        : dialog_(dialog), update_(GetDlgItem(dialog.hwnd(), IDC_UPDATE_BUTTON))
-    {
+        : dialog_(dialog), update_(GetDlgItem(dialog.hwnd(), IDC_UPDATE_BUTTON)) {
         dialog_.ShowStatus(IDS_STATUS_SAVING);
         previousCursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         EnableWindow(update_, FALSE);
         EnableWindow(dialog_.hwnd(), FALSE);
     }
-    ~BusyDialog()
-    {
+    ~BusyDialog() {
         EnableWindow(dialog_.hwnd(), TRUE);
         EnableWindow(update_, TRUE);
         SetCursor(previousCursor_);
@@ -33,30 +31,28 @@ public:
     BusyDialog(const BusyDialog&) = delete;
     BusyDialog& operator=(const BusyDialog&) = delete;
 
-private:
+  private:
     SettingsDialog& dialog_;
     HWND update_;
     HCURSOR previousCursor_ = nullptr;
 };
 
 class DialogHidden {
-public:
+  public:
     explicit DialogHidden(SmartDialog*& open) : open_(open), saved_(std::exchange(open, nullptr)) {}
     ~DialogHidden() { open_ = saved_; }
     DialogHidden(const DialogHidden&) = delete;
     DialogHidden& operator=(const DialogHidden&) = delete;
 
-private:
+  private:
     SmartDialog*& open_;
     SmartDialog* saved_;
 };
 
 }  // namespace
 
-void PhraseApp::ApplySettings(SettingsDialog* dialog)
-{
-    if (!dialog || !dialog->IsBound())
-        return;
+void PhraseApp::ApplySettings(SettingsDialog* dialog) {
+    if (!dialog || !dialog->IsBound()) return;
     options.historyLimit = dialog->HistoryLimit();
     TrimHistory();
     bool saved = false;
@@ -69,8 +65,7 @@ void PhraseApp::ApplySettings(SettingsDialog* dialog)
         // Menu hotkeys first: 1008 main, 1010 history, 1009 phrase menu.
         for (int id : {MAIN_MENU_HOTKEY_ID, HISTORY_MENU_HOTKEY_ID, PHRASE_MENU_HOTKEY_ID}) {
             const WORD value = dialog->MenuHotkey(id);
-            if (value != 0)
-                hotkeys.Add(id, VirtualKeyOf(value), ModifiersOf(value));
+            if (value != 0) hotkeys.Add(id, VirtualKeyOf(value), ModifiersOf(value));
         }
         pendingColumnBreak = false;
         {

@@ -12,30 +12,26 @@ namespace {
 
 constexpr int LineEditLimit = 2047;
 
-bool IsSettingsTemplate(LPCSTR dialogTemplate)
-{
+bool IsSettingsTemplate(LPCSTR dialogTemplate) {
     return IS_INTRESOURCE(dialogTemplate) &&
            LOWORD(reinterpret_cast<ULONG_PTR>(dialogTemplate)) == IDD_SETTINGS;
 }
 
 // The settings dialog of that notification, or null for any other dialog.
-SettingsDialog* SettingsDialogOf(LPCSTR dialogTemplate, SmartDialog* dialog)
-{
+SettingsDialog* SettingsDialogOf(LPCSTR dialogTemplate, SmartDialog* dialog) {
     return IsSettingsTemplate(dialogTemplate) ? dynamic_cast<SettingsDialog*>(dialog) : nullptr;
 }
 
 // The dialog works on copies: the lines with copies of their bindings, the
 // menu hotkeys and the options.
-void FillSettingsDialog(PhraseApp& app, SettingsDialog& dialog)
-{
+void FillSettingsDialog(PhraseApp& app, SettingsDialog& dialog) {
     dialog.SetTildeOption(app.options.tildeOnShiftZero != 0);
     SendDlgItemMessageA(dialog.hwnd(), IDC_LINE_EDIT, EM_LIMITTEXT, LineEditLimit, 0);
     for (int id : {MAIN_MENU_HOTKEY_ID, HISTORY_MENU_HOTKEY_ID, PHRASE_MENU_HOTKEY_ID}) {
         if (const HotkeyBinding* binding = app.hotkeys.Find(id))
             dialog.SetMenuHotkey(id, binding->virtualKey, binding->modifiers);
     }
-    for (const CollectedLine& line : app.CollectLines())
-        dialog.AppendLine(line.line, line.binding);
+    for (const CollectedLine& line : app.CollectLines()) dialog.AppendLine(line.line, line.binding);
     app.settingsDialog = &dialog;
     dialog.SetHistoryLimit(app.options.historyLimit);
     dialog.SetWaitForKeyRelease(app.options.waitForKeyRelease != 0);
@@ -43,10 +39,8 @@ void FillSettingsDialog(PhraseApp& app, SettingsDialog& dialog)
 
 }  // namespace
 
-void PhraseApp::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog)
-{
-    if (!dialog || !dialog->IsBound())
-        return;
+void PhraseApp::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) {
+    if (!dialog || !dialog->IsBound()) return;
     const HWND window = dialog->hwnd();
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
@@ -56,15 +50,12 @@ void PhraseApp::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog)
     LockMenus(MF_GRAYED);
 }
 
-void PhraseApp::OnDialogOk(LPCSTR dialogTemplate, SmartDialog* dialog)
-{
-    if (SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog))
-        ApplySettings(settings);
+void PhraseApp::OnDialogOk(LPCSTR dialogTemplate, SmartDialog* dialog) {
+    if (SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog)) ApplySettings(settings);
     LockMenus(MF_ENABLED);
 }
 
-void PhraseApp::OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog)
-{
+void PhraseApp::OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) {
     // The Shift+0 box registers at once; Cancel puts the stored option back.
     SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog);
     if (settings && settings->TildeOption() != (options.tildeOnShiftZero != 0))
@@ -72,14 +63,11 @@ void PhraseApp::OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog)
     LockMenus(MF_ENABLED);
 }
 
-void PhraseApp::LockMenus(UINT flags)
-{
+void PhraseApp::LockMenus(UINT flags) {
     // While the settings dialog is open the phrase menu stays usable.
     if (!settingsDialog) {
-        if (PhraseMenu)
-            EnableMenuItem(PhraseMenu, IDM_SETTINGS, flags);
-        if (MainMenu())
-            EnableMenuItem(MainMenu(), PHRASE_MENU_POSITION, flags | MF_BYPOSITION);
+        if (PhraseMenu) EnableMenuItem(PhraseMenu, IDM_SETTINGS, flags);
+        if (MainMenu()) EnableMenuItem(MainMenu(), PHRASE_MENU_POSITION, flags | MF_BYPOSITION);
     }
     if (MainMenu()) {
         EnableMenuItem(MainMenu(), IDM_ABOUT, flags);

@@ -9,7 +9,7 @@
 #include "data/HotkeyList.h"
 
 class ItemHotkeyList {
-public:
+  public:
     ItemHotkeyList() = default;
     ItemHotkeyList(const ItemHotkeyList&) = delete;
     ItemHotkeyList& operator=(const ItemHotkeyList&) = delete;
@@ -23,6 +23,6 @@ public:
     std::size_t size() const;
     const HotkeyBinding* head() const { return head_.get(); }
 
-private:
+  private:
     std::unique_ptr<HotkeyBinding> head_;
 };

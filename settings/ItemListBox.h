@@ -9,7 +9,7 @@
 class SettingsDialog;
 
 class ItemListBox : public SmartControl {
-public:
+  public:
     explicit ItemListBox(SettingsDialog* dialog);
 
     void OnMouseMove(WPARAM keys, int x, int y) override;
@@ -25,7 +25,7 @@ public:
 
     SettingsDialog* dialog;
 
-private:
+  private:
     void StepSelection(int step);
     void RefreshDragRect();
 
@@ -33,7 +33,7 @@ private:
     RECT dragRect{};
     HWND previousCapture = nullptr;
 
-public:
+  public:
     // Top edge of the list box in the roomy and in the compact layout, in
     // dialog client coordinates.
     std::int32_t listTop = 0;

@@ -5,14 +5,11 @@
 
 LineEdit::LineEdit(SettingsDialog* owner) : SmartControl(IDC_LINE_EDIT), dialog(owner) {}
 
-void LineEdit::OnKeyDown(WPARAM key, LPARAM)
-{
+void LineEdit::OnKeyDown(WPARAM key, LPARAM) {
     if (!multiLine && (key == VK_UP || key == VK_DOWN)) {
-        if (dialog)
-            dialog->PassArrowKeyToList(key);
+        if (dialog) dialog->PassArrowKeyToList(key);
         return;
     }
-    if (!multiLine && key == VK_RETURN)
-        enterPressed = 1;
+    if (!multiLine && key == VK_RETURN) enterPressed = 1;
     ForwardCurrent();
 }

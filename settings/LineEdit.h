@@ -8,7 +8,7 @@
 class SettingsDialog;
 
 class LineEdit : public SmartControl {
-public:
+  public:
     explicit LineEdit(SettingsDialog* dialog);
 
     // In the single-line layout Enter presses OK (the dialog's Enter rule

@@ -1,12 +1,8 @@
 #include "settings/LineText.h"
 
-bool IsShiftJisLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+bool IsShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-std::string EscapeLineBreaks(std::string_view text)
-{
+std::string EscapeLineBreaks(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -15,15 +11,13 @@ std::string EscapeLineBreaks(std::string_view text)
             escaped += c;
             continue;
         }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         escaped += "\\n";
     }
     return escaped;
 }
 
-std::string UnescapeLineBreaks(std::string_view text)
-{
+std::string UnescapeLineBreaks(std::string_view text) {
     std::string plain(text);
     for (std::size_t i = 0; i + 1 < plain.size(); ++i) {
         if (IsShiftJisLeadByte(static_cast<unsigned char>(plain[i]))) {
@@ -36,23 +30,18 @@ std::string UnescapeLineBreaks(std::string_view text)
     return plain;
 }
 
-bool IsSeparatorOrBreak(std::string_view line)
-{
-    return line == "---" || line == "-->";
-}
+bool IsSeparatorOrBreak(std::string_view line) { return line == "---" || line == "-->"; }
 
-bool KeepsEscapes(std::string_view line)
-{
+bool KeepsEscapes(std::string_view line) {
     return line.size() > 2 && line[0] == ' ' && (line[1] == '*' || line[1] == '-');
 }
 
-LineParts DecomposeLineText(std::string_view line)
-{
+LineParts DecomposeLineText(std::string_view line) {
     LineParts parts;
-    const bool marked = line.size() >= 2 && line[0] == ' ' &&
-                        (line[1] == '*' || line[1] == '+' || line[1] == '-');
+    const bool marked =
+        line.size() >= 2 && line[0] == ' ' && (line[1] == '*' || line[1] == '+' || line[1] == '-');
     if (!marked) {
-        parts.kind = line == "---" ? ItemKind::Separator
+        parts.kind = line == "---"   ? ItemKind::Separator
                      : line == "-->" ? ItemKind::ColumnBreak
                                      : ItemKind::Text;
         parts.display = std::string(line);
@@ -77,41 +66,33 @@ LineParts DecomposeLineText(std::string_view line)
     return parts;
 }
 
-bool IsPlainText(std::string_view display, std::string_view content)
-{
+bool IsPlainText(std::string_view display, std::string_view content) {
     return display == content && !IsSeparatorOrBreak(content);
 }
 
-std::string ComposeLineText(ItemKind kind, std::string_view display, std::string_view content)
-{
+std::string ComposeLineText(ItemKind kind, std::string_view display, std::string_view content) {
     std::string line;
     switch (kind) {
-    case ItemKind::Text:
-        if (IsPlainText(display, content))
-            return std::string(content);
-        line = " +";
-        break;
-    case ItemKind::Command:
-        line = " *";
-        if (display == content)
-            return line.append(content);
-        break;
-    case ItemKind::Section:
-        return line.append(" -").append(display);
-    case ItemKind::Separator:
-    case ItemKind::ColumnBreak:
-        return std::string(MarkLine(kind));
+        case ItemKind::Text:
+            if (IsPlainText(display, content)) return std::string(content);
+            line = " +";
+            break;
+        case ItemKind::Command:
+            line = " *";
+            if (display == content) return line.append(content);
+            break;
+        case ItemKind::Section:
+            return line.append(" -").append(display);
+        case ItemKind::Separator:
+        case ItemKind::ColumnBreak:
+            return std::string(MarkLine(kind));
     }
     return line.append(display).append(" : ").append(content);
 }
 
-std::string_view MarkLine(ItemKind kind)
-{
-    return kind == ItemKind::ColumnBreak ? "-->" : "---";
-}
+std::string_view MarkLine(ItemKind kind) { return kind == ItemKind::ColumnBreak ? "-->" : "---"; }
 
-std::string CommandLineForPath(std::string_view path, std::string_view memoPrefix)
-{
+std::string CommandLineForPath(std::string_view path, std::string_view memoPrefix) {
     // "." is never the second byte of a two-byte character; "\" may be, so
     // the separator is looked for by characters.
     const std::size_t dot = path.rfind('.');
@@ -125,8 +106,7 @@ std::string CommandLineForPath(std::string_view path, std::string_view memoPrefi
                 ++i;
         }
     }
-    if (separator == std::string_view::npos)
-        return std::string(memoPrefix).append(path);
+    if (separator == std::string_view::npos) return std::string(memoPrefix).append(path);
     std::string line = " * ";
     line.append(path.substr(separator + 1, dot - separator - 1));
     return line.append(" : ").append(path);

@@ -22,13 +22,11 @@ SettingsDialog::SettingsDialog() = default;
 // dialog ended.
 SettingsDialog::~SettingsDialog() = default;
 
-BOOL SettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
-{
+BOOL SettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     CreateSpin();
     FillCombos();
     SmartDialog::OnInitDialog(wParam, lParam);
-    if (!IsBound())
-        return FALSE;  // the owner ended the dialog while filling it
+    if (!IsBound()) return FALSE;  // the owner ended the dialog while filling it
     PutButtonIcons();
     RecordGeometry();
     SetListTop(itemList.compactTop);
@@ -39,22 +37,18 @@ BOOL SettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam)
     return FALSE;  // the focus is set
 }
 
-void SettingsDialog::CreateSpin()
-{
-    spin = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                           WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_WRAP | UDS_SETBUDDYINT |
-                               UDS_ALIGNRIGHT | UDS_ARROWKEYS,
-                           0, 0, 8, 8, hwnd(),
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_HISTORY_LIMIT_SPIN)),
-                           DialogInstance(), nullptr);
-    if (!spin)
-        return;
+void SettingsDialog::CreateSpin() {
+    spin = CreateWindowExA(
+        0, UPDOWN_CLASSA, "",
+        WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0,
+        8, 8, hwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_HISTORY_LIMIT_SPIN)),
+        DialogInstance(), nullptr);
+    if (!spin) return;
     SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(historyLimitEdit.hwnd()), 0);
     SendMessageA(spin, UDM_SETRANGE, 0, MAKELPARAM(HistoryLimitMaximum, 0));
 }
 
-void SettingsDialog::FillCombos()
-{
+void SettingsDialog::FillCombos() {
     for (const char* mode : {"単一行で追加", "表示と内容別", "複数行で追加"})
         inputModeCombo.SendMsg(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode));
     inputModeCombo.SendMsg(CB_SETCURSEL, 0);
@@ -63,8 +57,7 @@ void SettingsDialog::FillCombos()
     itemKindCombo.SendMsg(CB_SETCURSEL, 0);
 }
 
-void SettingsDialog::PutButtonIcons()
-{
+void SettingsDialog::PutButtonIcons() {
     const struct {
         SmartControl& button;
         ButtonIcon& icon;
@@ -76,50 +69,40 @@ void SettingsDialog::PutButtonIcons()
         {insertFileButton, fileIcon_, IDI_FILE_OPEN, 16},
     };
     for (const auto& picture : pictures) {
-        picture.icon.reset(static_cast<HICON>(LoadImageA(DialogInstance(), MAKEINTRESOURCEA(picture.id),
-                                                         IMAGE_ICON, picture.size, picture.size,
-                                                         LR_DEFAULTCOLOR)));
+        picture.icon.reset(
+            static_cast<HICON>(LoadImageA(DialogInstance(), MAKEINTRESOURCEA(picture.id), IMAGE_ICON,
+                                          picture.size, picture.size, LR_DEFAULTCOLOR)));
         picture.button.SendMsg(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture.icon.get()));
     }
 }
 
-RECT SettingsDialog::ChildRect(HWND child) const
-{
+RECT SettingsDialog::ChildRect(HWND child) const {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
-void SettingsDialog::RecordGeometry()
-{
+void SettingsDialog::RecordGeometry() {
     itemList.compactTop = ChildRect(displayEdit.hwnd()).top;
     itemList.listTop = ChildRect(itemList.hwnd()).top;
     lineEdit.multiBottom = ChildRect(contentEdit.hwnd()).bottom;
     lineEdit.singleBottom = ChildRect(lineEdit.hwnd()).bottom;
 }
 
-void SettingsDialog::TrimSystemMenu()
-{
+void SettingsDialog::TrimSystemMenu() {
     HMENU menu = GetSystemMenu(hwnd(), FALSE);
-    if (!menu)
-        return;
-    for (UINT command : {SC_RESTORE, SC_MAXIMIZE, SC_SIZE})
-        DeleteMenu(menu, command, MF_BYCOMMAND);
+    if (!menu) return;
+    for (UINT command : {SC_RESTORE, SC_MAXIMIZE, SC_SIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
 }
 
-SmartWindow* SettingsDialog::LiveOwner() const
-{
+SmartWindow* SettingsDialog::LiveOwner() const {
     return owner() && IsRegistered(owner()) ? owner() : nullptr;
 }
 
-SettingsOwner* SettingsDialog::FindSettingsOwner() const
-{
-    return dynamic_cast<SettingsOwner*>(LiveOwner());
-}
+SettingsOwner* SettingsDialog::FindSettingsOwner() const { return dynamic_cast<SettingsOwner*>(LiveOwner()); }
 
-void SettingsDialog::OnOK()
-{
+void SettingsDialog::OnOK() {
     const std::string line = GetLine();
     const HWND focus = GetFocus();
     if (focus && focus == displayEdit.hwnd()) {
@@ -145,8 +128,7 @@ void SettingsDialog::OnOK()
     EndModal(1);
 }
 
-void SettingsDialog::OnCancel()
-{
+void SettingsDialog::OnCancel() {
     if (SmartWindow* owner = LiveOwner()) {
         owner->PreDialogCancel(dialogTemplate(), this);
         owner->OnDialogCancel(dialogTemplate(), this);
@@ -155,22 +137,18 @@ void SettingsDialog::OnCancel()
     EndModal(0);
 }
 
-void SettingsDialog::OnDestroy()
-{
+void SettingsDialog::OnDestroy() {
     CleanUp();
     SmartDialog::OnDestroy();
 }
 
-void SettingsDialog::CleanUp()
-{
-    if (!IsBound())
-        return;
+void SettingsDialog::CleanUp() {
+    if (!IsBound()) return;
     for (SmartControl* combo : {&inputModeCombo, &itemKindCombo}) {
         for (int i = static_cast<int>(combo->SendMsg(CB_GETCOUNT)) - 1; i >= 0; --i)
             combo->SendMsg(CB_DELETESTRING, static_cast<WPARAM>(i));
     }
-    for (int i = LineCount() - 1; i >= 0; --i)
-        itemList.SendMsg(LB_DELETESTRING, static_cast<WPARAM>(i));
+    for (int i = LineCount() - 1; i >= 0; --i) itemList.SendMsg(LB_DELETESTRING, static_cast<WPARAM>(i));
     for (SmartControl* button : {&moveUpButton, &moveDownButton, &insertFileButton})
         button->SendMsg(BM_SETIMAGE, IMAGE_ICON, 0);
     upIcon_.reset();
@@ -178,113 +156,107 @@ void SettingsDialog::CleanUp()
     fileIcon_.reset();
 }
 
-void SettingsDialog::OnActivate(UINT state, HWND, UINT)
-{
+void SettingsDialog::OnActivate(UINT state, HWND, UINT) {
     // Hotkeys typed into the hotkey controls must not be caught by the
     // application's global hotkeys: they are off while the dialog is active.
     PostMessageA(MainWindowHandle(), WM_COMMAND, IDM_HOTKEYS, state == WA_INACTIVE ? 1 : 0);
     ForwardCurrent();
 }
 
-void SettingsDialog::ClickButton(UINT id)
-{
-    OnControlClicked(id, nullptr);
-}
+void SettingsDialog::ClickButton(UINT id) { OnControlClicked(id, nullptr); }
 
-void SettingsDialog::ReportSelectionChange()
-{
-    OnControlNotify(LBN_SELCHANGE, IDC_ITEM_LIST, &itemList);
-}
+void SettingsDialog::ReportSelectionChange() { OnControlNotify(LBN_SELCHANGE, IDC_ITEM_LIST, &itemList); }
 
-void SettingsDialog::OnControlClicked(UINT id, SmartWindow*)
-{
-    if (!IsBound())
-        return;
+void SettingsDialog::OnControlClicked(UINT id, SmartWindow*) {
+    if (!IsBound()) return;
     switch (id) {
-    case IDC_ADD_BUTTON: Add(); break;
-    case IDC_DELETE_BUTTON: Delete(); break;
-    case IDC_CHANGE_BUTTON: Change(); break;
-    case IDC_MOVE_UP_BUTTON: MoveUp(); break;
-    case IDC_MOVE_DOWN_BUTTON: MoveDown(); break;
-    case IDC_INSERT_FILE_BUTTON: InsertFileFromDialog(); break;
-    case IDC_TILDE_CHECK: OnTildeClicked(); break;
-    case IDC_UPDATE_BUTTON:
-        if (SettingsOwner* owner = FindSettingsOwner())
-            owner->ApplySettings(this);
-        break;
-    default: break;
+        case IDC_ADD_BUTTON:
+            Add();
+            break;
+        case IDC_DELETE_BUTTON:
+            Delete();
+            break;
+        case IDC_CHANGE_BUTTON:
+            Change();
+            break;
+        case IDC_MOVE_UP_BUTTON:
+            MoveUp();
+            break;
+        case IDC_MOVE_DOWN_BUTTON:
+            MoveDown();
+            break;
+        case IDC_INSERT_FILE_BUTTON:
+            InsertFileFromDialog();
+            break;
+        case IDC_TILDE_CHECK:
+            OnTildeClicked();
+            break;
+        case IDC_UPDATE_BUTTON:
+            if (SettingsOwner* owner = FindSettingsOwner()) owner->ApplySettings(this);
+            break;
+        default:
+            break;
     }
 }
 
-void SettingsDialog::OnControlNotify(UINT code, UINT id, SmartWindow*)
-{
-    if (!IsBound())
-        return;
+void SettingsDialog::OnControlNotify(UINT code, UINT id, SmartWindow*) {
+    if (!IsBound()) return;
     switch (id) {
-    case IDC_ITEM_LIST:
-        if (code == LBN_SELCHANGE)
-            OnSelectionChange();
-        else if (code == LBN_SELCANCEL)
-            DisableSelectionControls();
-        break;
-    case IDC_LINE_EDIT:
-        if (code == EN_CHANGE)
-            OnLineEditChange();
-        break;
-    case IDC_DISPLAY_EDIT:
-        if (code == EN_CHANGE && HasFocus(displayEdit))
-            ComposeLine();
-        break;
-    case IDC_CONTENT_EDIT:
-        if (code == EN_CHANGE && HasFocus(contentEdit))
-            ComposeLine();
-        break;
-    case IDC_INPUT_MODE_COMBO:
-        if (code == CBN_SELCHANGE)
-            SwitchMode(static_cast<int>(inputModeCombo.SendMsg(CB_GETCURSEL)));
-        break;
-    case IDC_ITEM_KIND_COMBO:
-        if (code == CBN_SELCHANGE && HasFocus(itemKindCombo))
-            ComposeLine();
-        break;
-    case IDC_ITEM_HOTKEY:
-        if (code == EN_CHANGE)
-            OnItemHotkeyChange();
-        break;
-    default: break;
+        case IDC_ITEM_LIST:
+            if (code == LBN_SELCHANGE)
+                OnSelectionChange();
+            else if (code == LBN_SELCANCEL)
+                DisableSelectionControls();
+            break;
+        case IDC_LINE_EDIT:
+            if (code == EN_CHANGE) OnLineEditChange();
+            break;
+        case IDC_DISPLAY_EDIT:
+            if (code == EN_CHANGE && HasFocus(displayEdit)) ComposeLine();
+            break;
+        case IDC_CONTENT_EDIT:
+            if (code == EN_CHANGE && HasFocus(contentEdit)) ComposeLine();
+            break;
+        case IDC_INPUT_MODE_COMBO:
+            if (code == CBN_SELCHANGE) SwitchMode(static_cast<int>(inputModeCombo.SendMsg(CB_GETCURSEL)));
+            break;
+        case IDC_ITEM_KIND_COMBO:
+            if (code == CBN_SELCHANGE && HasFocus(itemKindCombo)) ComposeLine();
+            break;
+        case IDC_ITEM_HOTKEY:
+            if (code == EN_CHANGE) OnItemHotkeyChange();
+            break;
+        default:
+            break;
     }
     UpdateHelp();
 }
 
-void SettingsDialog::OnKeyDown(WPARAM key, LPARAM)
-{
-    if (!IsBound())
-        return;
+void SettingsDialog::OnKeyDown(WPARAM key, LPARAM) {
+    if (!IsBound()) return;
     const HWND focus = GetFocus();
     const int focusId = focus && IsChild(hwnd(), focus) ? GetDlgCtrlID(focus) : 0;
     switch (key) {
-    case VK_INSERT:
-        // In a hotkey control Ins is a key to assign.
-        if (focusId < IDC_ITEM_HOTKEY || focusId > IDC_HISTORY_MENU_HOTKEY)
-            ClickButton(IDC_ADD_BUTTON);
-        break;
-    case VK_DELETE:
-        if (focus == itemList.hwnd())
-            ClickButton(IDC_DELETE_BUTTON);
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (focus && (focus == displayEdit.hwnd() || focus == contentEdit.hwnd()))
-            PassArrowKeyFromField(key, focus);
-        break;
-    default: break;
+        case VK_INSERT:
+            // In a hotkey control Ins is a key to assign.
+            if (focusId < IDC_ITEM_HOTKEY || focusId > IDC_HISTORY_MENU_HOTKEY) ClickButton(IDC_ADD_BUTTON);
+            break;
+        case VK_DELETE:
+            if (focus == itemList.hwnd()) ClickButton(IDC_DELETE_BUTTON);
+            break;
+        case VK_UP:
+        case VK_DOWN:
+            if (focus && (focus == displayEdit.hwnd() || focus == contentEdit.hwnd()))
+                PassArrowKeyFromField(key, focus);
+            break;
+        default:
+            break;
     }
 }
 
 // The line edit takes the focus for the move, so that the newly selected
 // line is taken apart into the separate fields.
-void SettingsDialog::PassArrowKeyFromField(WPARAM key, HWND field)
-{
+void SettingsDialog::PassArrowKeyFromField(WPARAM key, HWND field) {
     SetFocus(lineEdit.hwnd());
     itemList.HandleArrowKey(key);
     displayEdit.SendMsg(EM_SETSEL, 0, -1);
@@ -292,10 +264,8 @@ void SettingsDialog::PassArrowKeyFromField(WPARAM key, HWND field)
     SetFocus(field);
 }
 
-void SettingsDialog::UpdateHelp()
-{
-    if (!IsBound())
-        return;
+void SettingsDialog::UpdateHelp() {
+    if (!IsBound()) return;
     const HWND focus = GetFocus();
     const std::string line = GetLine();
     HelpState state;
@@ -308,24 +278,15 @@ void SettingsDialog::UpdateHelp()
     statusText.SetText(id ? LoadDialogString(id).c_str() : "");
 }
 
-void SettingsDialog::ShowStatus(UINT stringId)
-{
-    statusText.SetText(LoadDialogString(stringId).c_str());
-}
+void SettingsDialog::ShowStatus(UINT stringId) { statusText.SetText(LoadDialogString(stringId).c_str()); }
 
-void SettingsDialog::ClearStatus()
-{
-    statusText.SetText("");
-}
+void SettingsDialog::ClearStatus() { statusText.SetText(""); }
 
-bool SettingsDialog::HasFocus(const SmartControl& control) const
-{
+bool SettingsDialog::HasFocus(const SmartControl& control) const {
     const HWND focus = GetFocus();
     return focus && focus == control.hwnd();
 }
 
-void SettingsDialog::Enable(SmartControl& control, bool enabled)
-{
-    if (control.IsBound())
-        EnableWindow(control.hwnd(), enabled ? TRUE : FALSE);
+void SettingsDialog::Enable(SmartControl& control, bool enabled) {
+    if (control.IsBound()) EnableWindow(control.hwnd(), enabled ? TRUE : FALSE);
 }

@@ -22,7 +22,7 @@
 class SettingsOwner;
 
 class SettingsDialog : public SmartDialog {
-public:
+  public:
     SettingsDialog();
     ~SettingsDialog() override;
 
@@ -97,7 +97,7 @@ public:
     void InsertFileName(std::string_view path);
     void UpdateHelp();
 
-private:
+  private:
     // Members, in this order: the text last copied from the list, then the
     // control wrappers (bound by identifier when the dialog window opens).
     std::string selectedText;

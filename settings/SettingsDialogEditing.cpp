@@ -9,20 +9,15 @@
 #include "settings/LineText.h"
 #include "settings/SettingsDialog.h"
 
-std::string SettingsDialog::GetLine()
-{
+std::string SettingsDialog::GetLine() {
     // Line breaks are escaped in every mode: a break pasted into the
     // single-line layout must not split the line in the settings file.
     return EscapeLineBreaks(lineEdit.GetText());
 }
 
-void SettingsDialog::SetLineText()
-{
-    SetLineText(std::string(lineEdit.GetText()));
-}
+void SettingsDialog::SetLineText() { SetLineText(std::string(lineEdit.GetText())); }
 
-void SettingsDialog::SetLineText(std::string_view text)
-{
+void SettingsDialog::SetLineText(std::string_view text) {
     std::string converted(text);
     if (!KeepsEscapes(text))
         converted = lineEdit.multiLine ? UnescapeLineBreaks(text) : EscapeLineBreaks(text);
@@ -31,14 +26,12 @@ void SettingsDialog::SetLineText(std::string_view text)
 
 // A multi-line edit reports no change of its window text, so the dialog
 // reports it itself, as a typed change would be.
-void SettingsDialog::SetLineEditText(const std::string& text)
-{
+void SettingsDialog::SetLineEditText(const std::string& text) {
     lineEdit.SetText(text.c_str());
     OnControlNotify(EN_CHANGE, IDC_LINE_EDIT, &lineEdit);
 }
 
-void SettingsDialog::SetLine(std::string_view text)
-{
+void SettingsDialog::SetLine(std::string_view text) {
     SetLineText(text);
     DecomposeLine();
     const bool hasText = GetWindowTextLengthA(lineEdit.hwnd()) > 0;
@@ -46,19 +39,13 @@ void SettingsDialog::SetLine(std::string_view text)
     Enable(changeButton, hasText);
 }
 
-int SettingsDialog::ItemKindIndex()
-{
-    return static_cast<int>(itemKindCombo.SendMsg(CB_GETCURSEL));
+int SettingsDialog::ItemKindIndex() { return static_cast<int>(itemKindCombo.SendMsg(CB_GETCURSEL)); }
+
+void SettingsDialog::SetTextIfDifferent(SmartControl& control, std::string_view text) {
+    if (control.GetText() != text) control.SetText(std::string(text).c_str());
 }
 
-void SettingsDialog::SetTextIfDifferent(SmartControl& control, std::string_view text)
-{
-    if (control.GetText() != text)
-        control.SetText(std::string(text).c_str());
-}
-
-void SettingsDialog::DecomposeLine()
-{
+void SettingsDialog::DecomposeLine() {
     const LineParts parts = DecomposeLineText(GetLine());
     itemKindCombo.SendMsg(CB_SETCURSEL, static_cast<WPARAM>(parts.kind));
     if (parts.kind == ItemKind::Section) {
@@ -71,64 +58,55 @@ void SettingsDialog::DecomposeLine()
     SetTextIfDifferent(contentEdit, parts.content.value_or(std::string()));
 }
 
-void SettingsDialog::ComposeLine()
-{
+void SettingsDialog::ComposeLine() {
     const std::string display = displayEdit.GetText();
     const std::string content = contentEdit.GetText();
     const std::string current = lineEdit.GetText();
     const int kindIndex = ItemKindIndex();
     Enable(addButton, !display.empty() || !content.empty());
     Enable(changeButton, !display.empty() || !content.empty());
-    if (kindIndex < 0 || kindIndex > static_cast<int>(ItemKind::Section))
-        return;
+    if (kindIndex < 0 || kindIndex > static_cast<int>(ItemKind::Section)) return;
     const auto kind = static_cast<ItemKind>(kindIndex);
     switch (kind) {
-    case ItemKind::Separator:
-    case ItemKind::ColumnBreak:
-        if (display != content && !HasFocus(itemKindCombo)) {
-            // Typing into the fields of a separator makes a text item of it.
-            itemKindCombo.SendMsg(CB_SETCURSEL, static_cast<WPARAM>(ItemKind::Text));
-            ComposeLine();
-            return;
-        }
-        if (current != MarkLine(kind))
-            SetLine(MarkLine(kind));
-        break;
-    case ItemKind::Text:
-        if (IsPlainText(display, content)) {
-            if (current != content)
-                SetLine(content);
+        case ItemKind::Separator:
+        case ItemKind::ColumnBreak:
+            if (display != content && !HasFocus(itemKindCombo)) {
+                // Typing into the fields of a separator makes a text item of it.
+                itemKindCombo.SendMsg(CB_SETCURSEL, static_cast<WPARAM>(ItemKind::Text));
+                ComposeLine();
+                return;
+            }
+            if (current != MarkLine(kind)) SetLine(MarkLine(kind));
+            break;
+        case ItemKind::Text:
+            if (IsPlainText(display, content)) {
+                if (current != content) SetLine(content);
+                break;
+            }
+            [[fallthrough]];
+        default: {
+            const std::string line = ComposeLineText(kind, display, content);
+            if (line != current) SetLineEditText(line);
             break;
         }
-        [[fallthrough]];
-    default: {
-        const std::string line = ComposeLineText(kind, display, content);
-        if (line != current)
-            SetLineEditText(line);
-        break;
-    }
     }
     contentEdit.SendMsg(EM_SETREADONLY, kind == ItemKind::Section ? TRUE : FALSE);
 }
 
-void SettingsDialog::OnLineEditChange()
-{
+void SettingsDialog::OnLineEditChange() {
     const bool hasText = GetWindowTextLengthA(lineEdit.hwnd()) > 0;
     Enable(addButton, hasText);
     Enable(changeButton, hasText);
     lineEdit.holdingText = hasText && GetLine() != selectedText ? 1 : 0;
-    if (HasFocus(lineEdit))
-        DecomposeLine();
+    if (HasFocus(lineEdit)) DecomposeLine();
 }
 
-void SettingsDialog::SetListTop(int top)
-{
+void SettingsDialog::SetListTop(int top) {
     const RECT rect = ChildRect(itemList.hwnd());
     MoveWindow(itemList.hwnd(), rect.left, top, rect.right - rect.left, rect.bottom - top, TRUE);
 }
 
-void SettingsDialog::LayOutLineEdit(bool multi)
-{
+void SettingsDialog::LayOutLineEdit(bool multi) {
     lineEdit.multiLine = multi ? 1 : 0;
     const RECT rect = ChildRect(lineEdit.hwnd());
     constexpr DWORD multiLineStyles = WS_VSCROLL | WS_HSCROLL | ES_WANTRETURN;
@@ -141,53 +119,38 @@ void SettingsDialog::LayOutLineEdit(bool multi)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void SettingsDialog::SwitchMode(int mode)
-{
-    if (mode < 0 || mode > 2)
-        return;
+void SettingsDialog::SwitchMode(int mode) {
+    if (mode < 0 || mode > 2) return;
     const int show = mode == 1 ? SW_SHOW : SW_HIDE;
-    for (SmartControl* field : {&displayEdit, &contentEdit, &itemKindCombo, &displayLabel})
-        field->Show(show);
+    for (SmartControl* field : {&displayEdit, &contentEdit, &itemKindCombo, &displayLabel}) field->Show(show);
     LayOutLineEdit(mode == 2);
     SetListTop(mode == 0 ? itemList.compactTop : itemList.listTop);
     SetLineText();
 }
 
-int SettingsDialog::SelectedIndex()
-{
-    return itemList.GetCurSel();
-}
+int SettingsDialog::SelectedIndex() { return itemList.GetCurSel(); }
 
-int SettingsDialog::LineCount()
-{
-    return static_cast<int>(itemList.SendMsg(LB_GETCOUNT));
-}
+int SettingsDialog::LineCount() { return static_cast<int>(itemList.SendMsg(LB_GETCOUNT)); }
 
-std::string SettingsDialog::LineAt(int index)
-{
+std::string SettingsDialog::LineAt(int index) {
     const auto length = itemList.SendMsg(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length == LB_ERR || length < 0)
-        return {};
+    if (length == LB_ERR || length < 0) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const auto copied = itemList.SendMsg(LB_GETTEXT, static_cast<WPARAM>(index),
-                                         reinterpret_cast<LPARAM>(text.data()));
+    const auto copied =
+        itemList.SendMsg(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR || copied < 0 ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
 
-HotkeyBinding* SettingsDialog::RecordAt(int index)
-{
+HotkeyBinding* SettingsDialog::RecordAt(int index) {
     const auto data = itemList.SendMsg(LB_GETITEMDATA, static_cast<WPARAM>(index));
-    if (data == LB_ERR)
-        return nullptr;
+    if (data == LB_ERR) return nullptr;
     return reinterpret_cast<HotkeyBinding*>(data);
 }
 
-void SettingsDialog::OnSelectionChange()
-{
+void SettingsDialog::OnSelectionChange() {
     const int selected = SelectedIndex();
-    if (GetWindowTextLengthA(lineEdit.hwnd()) == 0)
-        lineEdit.holdingText = 0;
+    if (GetWindowTextLengthA(lineEdit.hwnd()) == 0) lineEdit.holdingText = 0;
     if (!moving && !lineEdit.holdingText && selected != LB_ERR) {
         selectedText = LineAt(selected);
         SetLine(selectedText);
@@ -208,22 +171,18 @@ void SettingsDialog::OnSelectionChange()
     Enable(itemHotkey, !IsSeparatorOrBreak(LineAt(selected)));
 }
 
-void SettingsDialog::DisableSelectionControls()
-{
+void SettingsDialog::DisableSelectionControls() {
     for (SmartControl* control : {&itemHotkey, &deleteButton, &changeButton, &moveUpButton, &moveDownButton})
         Enable(*control, false);
 }
 
-void SettingsDialog::Add()
-{
+void SettingsDialog::Add() {
     const std::string line = GetLine();
-    if (line.empty())
-        return;
+    if (line.empty()) return;
     const int selected = SelectedIndex();
     const auto inserted = itemList.SendMsg(LB_INSERTSTRING, static_cast<WPARAM>(selected),
                                            reinterpret_cast<LPARAM>(line.c_str()));
-    if (inserted < 0)
-        return;  // the list box is out of memory: the text stays in the edit
+    if (inserted < 0) return;  // the list box is out of memory: the text stays in the edit
     itemList.SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(inserted), 0);
     itemList.SetCurSel(static_cast<int>(inserted));
     if (selected == LB_ERR)
@@ -234,8 +193,7 @@ void SettingsDialog::Add()
     Enable(itemHotkey, !IsSeparatorOrBreak(line));
 }
 
-void SettingsDialog::Delete()
-{
+void SettingsDialog::Delete() {
     const int selected = SelectedIndex();
     if (selected != LB_ERR) {
         if (HotkeyBinding* record = RecordAt(selected)) {
@@ -244,8 +202,7 @@ void SettingsDialog::Delete()
         }
         itemList.SendMsg(LB_DELETESTRING, static_cast<WPARAM>(selected));
     }
-    if (!lineEdit.holdingText)
-        SetLine("");
+    if (!lineEdit.holdingText) SetLine("");
     if (itemList.SetCurSel(selected) == LB_ERR && itemList.SetCurSel(selected - 1) == LB_ERR) {
         for (SmartControl* control : {&deleteButton, &changeButton, &moveUpButton, &moveDownButton})
             Enable(*control, false);
@@ -255,16 +212,13 @@ void SettingsDialog::Delete()
     ReportSelectionChange();
 }
 
-void SettingsDialog::Change()
-{
+void SettingsDialog::Change() {
     const int selected = SelectedIndex();
-    if (selected == LB_ERR)
-        return;
+    if (selected == LB_ERR) return;
     const int before = LineCount();
     ClickButton(IDC_ADD_BUTTON);
     // Without a new item (an empty line edit) the old one must stay.
-    if (LineCount() != before + 1)
-        return;
+    if (LineCount() != before + 1) return;
     itemList.SetCurSel(selected + 1);
     HotkeyBinding* record = RecordAt(selected + 1);
     itemList.SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(selected + 1), 0);

@@ -15,23 +15,19 @@
 namespace {
 
 // The whole current directory, however long; empty when it cannot be read.
-std::string CurrentDirectory()
-{
+std::string CurrentDirectory() {
     const DWORD size = GetCurrentDirectoryA(0, nullptr);
-    if (size == 0)
-        return {};
+    if (size == 0) return {};
     std::string directory(size, '\0');
     const DWORD length = GetCurrentDirectoryA(size, directory.data());
-    if (length == 0 || length >= size)
-        return {};
+    if (length == 0 || length >= size) return {};
     directory.resize(length);
     return directory;
 }
 
 }  // namespace
 
-void SettingsDialog::MoveItem(int target)
-{
+void SettingsDialog::MoveItem(int target) {
     const int selected = SelectedIndex();
     if (target == -1 || selected == LB_ERR) {
         for (SmartControl* control : {&deleteButton, &changeButton, &moveUpButton, &moveDownButton})
@@ -45,8 +41,7 @@ void SettingsDialog::MoveItem(int target)
         const int insertAt = target > selected ? target + 1 : target;
         const auto inserted = itemList.SendMsg(LB_INSERTSTRING, static_cast<WPARAM>(insertAt),
                                                reinterpret_cast<LPARAM>(text.c_str()));
-        if (inserted < 0)
-            return;
+        if (inserted < 0) return;
         itemList.SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(inserted), data);
         itemList.SendMsg(LB_DELETESTRING, static_cast<WPARAM>(target > selected ? selected : selected + 1));
         itemList.SetCurSel(target);
@@ -56,31 +51,24 @@ void SettingsDialog::MoveItem(int target)
     moving = 0;
 }
 
-void SettingsDialog::MoveUp()
-{
+void SettingsDialog::MoveUp() {
     const int selected = SelectedIndex();
-    if (selected != 0)
-        MoveItem(selected - 1);
+    if (selected != 0) MoveItem(selected - 1);
 }
 
-void SettingsDialog::MoveDown()
-{
+void SettingsDialog::MoveDown() {
     const int selected = SelectedIndex();
-    if (selected + 1 != LineCount())
-        MoveItem(selected + 1);
+    if (selected + 1 != LineCount()) MoveItem(selected + 1);
 }
 
-int SettingsDialog::LineEditEnd()
-{
+int SettingsDialog::LineEditEnd() {
     const auto lastLine = lineEdit.SendMsg(EM_GETLINECOUNT) - 1;
     const auto lineStart = lineEdit.SendMsg(EM_LINEINDEX, static_cast<WPARAM>(lastLine));
-    if (lineStart < 0)
-        return 0;
+    if (lineStart < 0) return 0;
     return static_cast<int>(lineStart + lineEdit.SendMsg(EM_LINELENGTH, static_cast<WPARAM>(lineStart)));
 }
 
-void SettingsDialog::InsertFileName(std::string_view path)
-{
+void SettingsDialog::InsertFileName(std::string_view path) {
     DWORD start = 0;
     DWORD end = 0;
     lineEdit.SendMsg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -88,13 +76,12 @@ void SettingsDialog::InsertFileName(std::string_view path)
     const int textEnd = LineEditEnd();
     SetFocus(lineEdit.hwnd());
     const bool insideText = static_cast<int>(end - start) < textEnd;
-    const std::string text = insideText ? std::string(path)
-                                        : CommandLineForPath(path, LoadDialogString(IDS_MEMO_COMMAND_PREFIX));
+    const std::string text =
+        insideText ? std::string(path) : CommandLineForPath(path, LoadDialogString(IDS_MEMO_COMMAND_PREFIX));
     lineEdit.SendMsg(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void SettingsDialog::InsertFileFromDialog()
-{
+void SettingsDialog::InsertFileFromDialog() {
     const std::string savedDirectory = CurrentDirectory();
     const std::string title = LoadDialogString(IDS_OPEN_FILE_TITLE);
     // A path that does not fit makes the dialog fail: nothing is inserted.
@@ -106,14 +93,11 @@ void SettingsDialog::InsertFileFromDialog()
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
-    if (GetOpenFileNameA(&request))
-        InsertFileName(file.data());
-    if (!savedDirectory.empty())
-        SetCurrentDirectoryA(savedDirectory.c_str());
+    if (GetOpenFileNameA(&request)) InsertFileName(file.data());
+    if (!savedDirectory.empty()) SetCurrentDirectoryA(savedDirectory.c_str());
 }
 
-void SettingsDialog::OnDropFiles(HDROP drop)
-{
+void SettingsDialog::OnDropFiles(HDROP drop) {
     // Only the first file counts; a path longer than MAX_PATH is refused whole.
     const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
     if (length > 0 && length < MAX_PATH) {
@@ -123,10 +107,8 @@ void SettingsDialog::OnDropFiles(HDROP drop)
         InsertFileName(path);
     }
     DragFinish(drop);
-    if (!IsBound())
-        return;
-    if (HWND ownerWindow = GetWindow(hwnd(), GW_OWNER))
-        SetForegroundWindow(ownerWindow);
+    if (!IsBound()) return;
+    if (HWND ownerWindow = GetWindow(hwnd(), GW_OWNER)) SetForegroundWindow(ownerWindow);
     SetForegroundWindow(hwnd());
     SetActiveWindow(hwnd());
 }

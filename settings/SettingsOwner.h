@@ -6,9 +6,9 @@
 class SettingsDialog;
 
 class SettingsOwner {
-public:
+  public:
     virtual void ApplySettings(SettingsDialog* dialog) = 0;
 
-protected:
+  protected:
     ~SettingsOwner() = default;
 };

@@ -12,27 +12,21 @@ constexpr UINT StepMessage = WM_APP + 7;
 constexpr UINT_PTR WatchdogTimer = 77;
 constexpr int SettleLimit = 200;
 
-bool MessagesPending()
-{
-    return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT | QS_SENDMESSAGE)) != 0;
-}
+bool MessagesPending() { return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT | QS_SENDMESSAGE)) != 0; }
 
 }  // namespace
 
-TestOwner::TestOwner()
-{
+TestOwner::TestOwner() {
     Create("owner", nullptr, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100, nullptr);
     SetMainWindowHandle(hwnd());
 }
 
-TestOwner::~TestOwner()
-{
+TestOwner::~TestOwner() {
     SetMainWindowHandle(nullptr);
     Destroy();
 }
 
-int TestOwner::Run(SettingsDialog& dialog, std::vector<Step> steps)
-{
+int TestOwner::Run(SettingsDialog& dialog, std::vector<Step> steps) {
     steps_ = std::move(steps);
     next_ = 0;
     dialog_ = &dialog;
@@ -45,8 +39,7 @@ int TestOwner::Run(SettingsDialog& dialog, std::vector<Step> steps)
     return result;
 }
 
-void TestOwner::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog)
-{
+void TestOwner::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) {
     notices.push_back("OnDialogInit");
     auto* settings = dynamic_cast<SettingsDialog*>(dialog);
     ASSERT_NE(nullptr, settings);
@@ -67,19 +60,14 @@ void TestOwner::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog)
     PostMessageA(hwnd(), StepMessage, 0, 0);
 }
 
-void TestOwner::OnDialogOk(LPCSTR, SmartDialog* dialog)
-{
+void TestOwner::OnDialogOk(LPCSTR, SmartDialog* dialog) {
     notices.push_back("OnDialogOk");
     ApplySettings(dynamic_cast<SettingsDialog*>(dialog));
 }
 
-void TestOwner::OnDialogCancel(LPCSTR, SmartDialog*)
-{
-    notices.push_back("OnDialogCancel");
-}
+void TestOwner::OnDialogCancel(LPCSTR, SmartDialog*) { notices.push_back("OnDialogCancel"); }
 
-void TestOwner::ApplySettings(SettingsDialog* dialog)
-{
+void TestOwner::ApplySettings(SettingsDialog* dialog) {
     ASSERT_NE(nullptr, dialog);
     dialog->ShowStatus(IDS_STATUS_SAVING);
     statusWhileApplying = Status(dialog->hwnd());
@@ -102,32 +90,25 @@ void TestOwner::ApplySettings(SettingsDialog* dialog)
     dialog->ShowStatus(IDS_STATUS_SAVED);
 }
 
-void TestOwner::OnCommandId(UINT id)
-{
-    if (id == IDM_HOTKEYS)
-        hotkeyRequests.push_back(currentLParam());
+void TestOwner::OnCommandId(UINT id) {
+    if (id == IDM_HOTKEYS) hotkeyRequests.push_back(currentLParam());
 }
 
-void TestOwner::OnTimer(WPARAM timerId)
-{
+void TestOwner::OnTimer(WPARAM timerId) {
     if (timerId == WatchdogTimer && dialog_ && dialog_->IsBound()) {
         ADD_FAILURE() << "the dialog script stalled at step " << next_;
         dialog_->EndModal(-2);
     }
 }
 
-LRESULT TestOwner::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != StepMessage)
-        return SmartWindow::DefaultProc(message, wParam, lParam);
+LRESULT TestOwner::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != StepMessage) return SmartWindow::DefaultProc(message, wParam, lParam);
     RunNextStep();
     return 0;
 }
 
-void TestOwner::RunNextStep()
-{
-    if (!dialog_ || !dialog_->IsBound())
-        return;
+void TestOwner::RunNextStep() {
+    if (!dialog_ || !dialog_->IsBound()) return;
     // Let whatever the last step caused (posted keys, the keys those post)
     // be handled first.
     if (MessagesPending() && ++settleRounds_ < SettleLimit) {
@@ -144,8 +125,7 @@ void TestOwner::RunNextStep()
     PostMessageA(hwnd(), StepMessage, 0, 0);
 }
 
-void SettingsDialogTest::SetUp()
-{
+void SettingsDialogTest::SetUp() {
     app = std::make_unique<QuietApp>();
     app->SetStartup(GetModuleHandleA(nullptr), SW_SHOWNORMAL, "");
     WNDCLASSA windowClass;
@@ -155,8 +135,7 @@ void SettingsDialogTest::SetUp()
     ASSERT_TRUE(owner->IsBound());
 }
 
-void SettingsDialogTest::TearDown()
-{
+void SettingsDialogTest::TearDown() {
     UnregisterHotKey(owner->hwnd(), HOTKEY_TILDE);
     owner.reset();
     MSG message;
@@ -167,38 +146,28 @@ void SettingsDialogTest::TearDown()
     app.reset();
 }
 
-HWND Item(HWND dialog, int id)
-{
-    return GetDlgItem(dialog, id);
-}
+HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
-std::string WindowText(HWND window)
-{
+std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
     return text;
 }
 
-std::string Status(HWND dialog)
-{
-    return WindowText(Item(dialog, IDC_STATUS_TEXT));
-}
+std::string Status(HWND dialog) { return WindowText(Item(dialog, IDC_STATUS_TEXT)); }
 
-std::string ResourceString(UINT id)
-{
+std::string ResourceString(UINT id) {
     const wchar_t* text = nullptr;
     const int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0)
-        return {};
+    if (length <= 0) return {};
     const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), bytes, nullptr, nullptr);
     return ansi;
 }
 
-std::vector<std::string> ListLines(HWND dialog)
-{
+std::vector<std::string> ListLines(HWND dialog) {
     const HWND list = Item(dialog, IDC_ITEM_LIST);
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -212,67 +181,52 @@ std::vector<std::string> ListLines(HWND dialog)
     return lines;
 }
 
-int Selection(HWND dialog)
-{
+int Selection(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_ITEM_LIST, LB_GETCURSEL, 0, 0));
 }
 
-bool Enabled(HWND dialog, int id)
-{
-    return IsWindowEnabled(Item(dialog, id)) != FALSE;
-}
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(Item(dialog, id)) != FALSE; }
 
-bool Visible(HWND dialog, int id)
-{
+bool Visible(HWND dialog, int id) {
     return (GetWindowLongPtrA(Item(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void TypeInto(HWND edit, const std::string& text)
-{
+void TypeInto(HWND edit, const std::string& text) {
     SetFocus(edit);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TypeOver(HWND edit, const std::string& text)
-{
+void TypeOver(HWND edit, const std::string& text) {
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void PostKey(HWND window, WPARAM key, bool extended)
-{
+void PostKey(HWND window, WPARAM key, bool extended) {
     const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
     const LPARAM flags = 1 | (static_cast<LPARAM>(scan) << 16) | (extended ? (1 << 24) : 0);
     PostMessageA(window, WM_KEYDOWN, key, flags);
 }
 
-void PostKeyUp(HWND window, WPARAM key)
-{
+void PostKeyUp(HWND window, WPARAM key) {
     const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
     PostMessageA(window, WM_KEYUP, key, 1 | (static_cast<LPARAM>(scan) << 16) | (3 << 30));
 }
 
-std::string LineText(HWND dialog)
-{
-    return WindowText(Item(dialog, IDC_LINE_EDIT));
-}
+std::string LineText(HWND dialog) { return WindowText(Item(dialog, IDC_LINE_EDIT)); }
 
-int ComboSelection(HWND dialog, int comboId)
-{
+int ComboSelection(HWND dialog, int comboId) {
     return static_cast<int>(SendDlgItemMessageA(dialog, comboId, CB_GETCURSEL, 0, 0));
 }
 
-RECT DialogUnits(HWND dialog, int x, int y, int width, int height)
-{
+RECT DialogUnits(HWND dialog, int x, int y, int width, int height) {
     // Position and size are converted apart, as the dialog manager does.
     RECT rect{x, y, width, height};
     MapDialogRect(dialog, &rect);
     return RECT{rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
 }
 
-void SelectItem(HWND dialog, int index)
-{
+void SelectItem(HWND dialog, int index) {
     const HWND list = Item(dialog, IDC_ITEM_LIST);
     SetFocus(list);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -280,26 +234,18 @@ void SelectItem(HWND dialog, int index)
                  reinterpret_cast<LPARAM>(list));
 }
 
-void ChooseInCombo(HWND dialog, int comboId, int index)
-{
+void ChooseInCombo(HWND dialog, int comboId, int index) {
     const HWND combo = Item(dialog, comboId);
     SetFocus(combo);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-void PressControl()
-{
-    keybd_event(VK_CONTROL, 0, 0, 0);
-}
+void PressControl() { keybd_event(VK_CONTROL, 0, 0, 0); }
 
-void ReleaseControl()
-{
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-}
+void ReleaseControl() { keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0); }
 
-RECT ClientRectIn(HWND dialog, int id)
-{
+RECT ClientRectIn(HWND dialog, int id) {
     RECT rect{};
     GetWindowRect(Item(dialog, id), &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);

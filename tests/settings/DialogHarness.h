@@ -20,7 +20,7 @@
 #include "settings/SettingsOwner.h"
 
 class QuietApp : public SmartApplication {
-public:
+  public:
     void OnLastWindowDestroyed() override {}
 };
 
@@ -58,7 +58,7 @@ struct AppliedSettings {
 using Step = std::function<void(SettingsDialog& dialog, HWND window)>;
 
 class TestOwner : public SmartWindow, public SettingsOwner {
-public:
+  public:
     TestOwner();
     ~TestOwner() override;
 
@@ -80,7 +80,7 @@ public:
     void OnTimer(WPARAM timerId) override;
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void RunNextStep();
 
     SettingsDialog* dialog_ = nullptr;
@@ -91,7 +91,7 @@ private:
 
 // A fresh application object, default window class and owner per test.
 class SettingsDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     std::unique_ptr<QuietApp> app;

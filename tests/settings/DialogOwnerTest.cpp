@@ -26,9 +26,8 @@ using Lines = std::vector<std::string>;
 // the previous ones posted; a step may open a modal dialog, whose loop then
 // runs the steps that follow.
 class StepRunner {
-public:
-    explicit StepRunner(std::vector<std::function<void()>> steps) : steps_(std::move(steps))
-    {
+  public:
+    explicit StepRunner(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = Procedure;
         windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -39,26 +38,24 @@ public:
     }
     ~StepRunner() { DestroyWindow(window_); }
 
-    void Run()
-    {
+    void Run() {
         PostMessageA(window_, WM_APP, 0, 0);
         const DWORD start = GetTickCount();
         MSG message;
         while (!(next_ >= steps_.size() && depth_ == 0) && GetTickCount() - start < 30000) {
-            if (!GetMessageA(&message, nullptr, 0, 0))
-                break;
+            if (!GetMessageA(&message, nullptr, 0, 0)) break;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
         EXPECT_EQ(steps_.size(), next_) << "every step ran";
     }
 
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE)
-            SetWindowLongPtrA(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            SetWindowLongPtrA(
+                window, GWLP_USERDATA,
+                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         auto* runner = reinterpret_cast<StepRunner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (message == WM_APP && runner) {
             runner->Next();
@@ -67,10 +64,8 @@ private:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 
-    void Next()
-    {
-        if (next_ >= steps_.size())
-            return;
+    void Next() {
+        if (next_ >= steps_.size()) return;
         if (HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT | QS_SENDMESSAGE)) && ++settle_ < 200) {
             PostMessageA(window_, WM_APP, 0, 0);
             return;
@@ -90,80 +85,68 @@ private:
     HWND window_ = nullptr;
 };
 
-std::string Text(HWND window)
-{
+std::string Text(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-std::string StringResource(UINT id)
-{
+std::string StringResource(UINT id) {
     const wchar_t* text = nullptr;
     const int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     std::string ansi(static_cast<std::size_t>(length) * 2, '\0');
-    ansi.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
+    ansi.resize(static_cast<std::size_t>(WideCharToMultiByte(
+        CP_ACP, 0, text, length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
     return ansi;
 }
 
-Lines ListOf(HWND dialog)
-{
+Lines ListOf(HWND dialog) {
     Lines lines;
     const HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
     for (int i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
         std::string text(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        text.resize(static_cast<std::size_t>(
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
         lines.push_back(text);
     }
     return lines;
 }
 
-Lines CollectedTexts(const PhraseApp& app)
-{
+Lines CollectedTexts(const PhraseApp& app) {
     Lines lines;
-    for (const CollectedLine& line : app.CollectLines())
-        lines.push_back(line.line);
+    for (const CollectedLine& line : app.CollectLines()) lines.push_back(line.line);
     return lines;
 }
 
-bool Greyed(HMENU menu, UINT item, UINT by = MF_BYCOMMAND)
-{
+bool Greyed(HMENU menu, UINT item, UINT by = MF_BYCOMMAND) {
     return (GetMenuState(menu, item, by) & MF_GRAYED) != 0;
 }
 
-bool ShiftZeroIsFree()
-{
+bool ShiftZeroIsFree() {
     constexpr int probeId = 0xB124;
     const bool free = RegisterHotKey(nullptr, probeId, MOD_SHIFT, '0') != FALSE;
-    if (free)
-        UnregisterHotKey(nullptr, probeId);
+    if (free) UnregisterHotKey(nullptr, probeId);
     return free;
 }
 
-void Click(HWND dialog, int id)
-{
-    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void TypeOver(HWND edit, const char* text)
-{
+void TypeOver(HWND edit, const char* text) {
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
 }
 
-void Select(HWND dialog, int index)
-{
+void Select(HWND dialog, int index) {
     const HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
 }
 
 class DialogOwner : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         app = std::make_unique<PhraseApp>();
         app->SetStartup(GetModuleHandleA(nullptr), SW_HIDE, "");
         WNDCLASSA windowClass;
@@ -176,8 +159,7 @@ protected:
         SetMainWindowHandle(app->hwnd());
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         app->UnregisterHotkeys(app->hotkeys.head());
         UnregisterHotKey(app->hwnd(), HOTKEY_TILDE);
         app->Destroy();
@@ -192,8 +174,7 @@ protected:
 
     // Both files as the program writes them, then LoadSettings reads them.
     void LoadFiles(const AppSettings& options, const std::array<HotkeyRecord, 3>& menus,
-                   const std::vector<SettingsLine>& lines)
-    {
+                   const std::vector<SettingsLine>& lines) {
         const EncodedSettings files = EncodeSettings(options, menus, lines);
         ASSERT_TRUE(WriteBytes(PhraseApp::settingsPath, files.settingsBytes));
         ASSERT_TRUE(WriteBytes(PhraseApp::hotkeyPath, files.hkeyBytes));
@@ -202,19 +183,22 @@ protected:
         hkeyBytes = ReadBytes(PhraseApp::hotkeyPath);
     }
 
-    void LoadSample(std::int32_t tilde = 1)
-    {
+    void LoadSample(std::int32_t tilde = 1) {
         AppSettings options;
         options.tildeOnShiftZero = tilde;
         options.historyLimit = 33;
         options.waitForKeyRelease = 0;
-        LoadFiles(options, {HotkeyRecord{'M', MOD_CONTROL | MOD_ALT}, HotkeyRecord{'H', MOD_SHIFT}, HotkeyRecord{}},
-                  {{"alpha", {'A', MOD_CONTROL}}, {" *notepad", {}}, {"---", {}}, {" -節", {}}, {"inner", {'I', MOD_ALT}}});
+        LoadFiles(options,
+                  {HotkeyRecord{'M', MOD_CONTROL | MOD_ALT}, HotkeyRecord{'H', MOD_SHIFT}, HotkeyRecord{}},
+                  {{"alpha", {'A', MOD_CONTROL}},
+                   {" *notepad", {}},
+                   {"---", {}},
+                   {" -節", {}},
+                   {"inner", {'I', MOD_ALT}}});
     }
 
     // What IDM_SETTINGS does, with the settings dialog.
-    int OpenSettings()
-    {
+    int OpenSettings() {
         app->dialogOpen = 1;
         app->UnregisterHotkeys(app->hotkeys.head());
         dialog.SetTemplate(IDD_SETTINGS, nullptr);
@@ -226,8 +210,7 @@ protected:
     }
 
     // Steps that run while the settings dialog is open; the first opens it.
-    int RunDialog(std::vector<std::function<void(HWND)>> steps)
-    {
+    int RunDialog(std::vector<std::function<void(HWND)>> steps) {
         int result = -5;
         std::vector<std::function<void()>> all{[&] { result = OpenSettings(); }};
         for (auto& step : steps)
@@ -236,8 +219,7 @@ protected:
                 step(dialog.hwnd());
             });
         all.push_back([this] {
-            if (dialog.IsBound())
-                PostMessageA(dialog.hwnd(), WM_COMMAND, IDCANCEL, 0);
+            if (dialog.IsBound()) PostMessageA(dialog.hwnd(), WM_COMMAND, IDCANCEL, 0);
         });
         StepRunner(all).Run();
         return result;
@@ -249,8 +231,7 @@ protected:
     std::string settingsBytes, hkeyBytes;
 };
 
-TEST_F(DialogOwner, FillsTheDialogFromTheMenusHotkeysAndOptions)
-{
+TEST_F(DialogOwner, FillsTheDialogFromTheMenusHotkeysAndOptions) {
     LoadSample();
     const int result = RunDialog({[&](HWND d) {
         EXPECT_EQ((Lines{"alpha", " *notepad", "---", " -節", "inner"}), ListOf(d));
@@ -261,18 +242,21 @@ TEST_F(DialogOwner, FillsTheDialogFromTheMenusHotkeysAndOptions)
         EXPECT_EQ('I', dialog.LineHotkey(4)->virtualKey);
         EXPECT_EQ(2u, dialog.ItemHotkeyCount());
         for (const HotkeyBinding* binding = app->hotkeys.head(); binding; binding = binding->next.get())
-            EXPECT_NE(binding, dialog.LineHotkey(0)) << "the dialog holds copies, not the application's bindings";
+            EXPECT_NE(binding, dialog.LineHotkey(0))
+                << "the dialog holds copies, not the application's bindings";
         EXPECT_EQ(0, dialog.LineHotkey(0)->id);
         EXPECT_EQ(MAKEWORD('M', HOTKEYF_CONTROL | HOTKEYF_ALT),
                   SendDlgItemMessageA(d, IDC_MAIN_MENU_HOTKEY, HKM_GETHOTKEY, 0, 0));
-        EXPECT_EQ(MAKEWORD('H', HOTKEYF_SHIFT), SendDlgItemMessageA(d, IDC_HISTORY_MENU_HOTKEY, HKM_GETHOTKEY, 0, 0));
+        EXPECT_EQ(MAKEWORD('H', HOTKEYF_SHIFT),
+                  SendDlgItemMessageA(d, IDC_HISTORY_MENU_HOTKEY, HKM_GETHOTKEY, 0, 0));
         EXPECT_EQ(0, SendDlgItemMessageA(d, IDC_PHRASE_MENU_HOTKEY, HKM_GETHOTKEY, 0, 0));
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_TILDE_CHECK));
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_WAIT_RELEASE_CHECK));
         EXPECT_EQ("33", Text(GetDlgItem(d, IDC_HISTORY_LIMIT_EDIT)));
         EXPECT_EQ(2047, SendDlgItemMessageA(d, IDC_LINE_EDIT, EM_GETLIMITTEXT, 0, 0));
         EXPECT_EQ(static_cast<SmartDialog*>(&dialog), app->settingsDialog);
-        EXPECT_EQ(reinterpret_cast<LRESULT>(app->smallIcon.get()), SendMessageA(d, WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(app->smallIcon.get()),
+                  SendMessageA(d, WM_GETICON, ICON_SMALL, 0));
         EXPECT_EQ(reinterpret_cast<LRESULT>(app->largeIcon.get()), SendMessageA(d, WM_GETICON, ICON_BIG, 0));
         EXPECT_TRUE(Greyed(app->MainMenu(), IDM_ABOUT));
         EXPECT_TRUE(Greyed(app->MainMenu(), IDM_EXIT));
@@ -285,8 +269,7 @@ TEST_F(DialogOwner, FillsTheDialogFromTheMenusHotkeysAndOptions)
     EXPECT_EQ(nullptr, app->settingsDialog);
 }
 
-TEST_F(DialogOwner, OkRewritesBothFilesAndTheMenus)
-{
+TEST_F(DialogOwner, OkRewritesBothFilesAndTheMenus) {
     LoadSample();
     const int result = RunDialog({
         [](HWND d) {
@@ -311,10 +294,10 @@ TEST_F(DialogOwner, OkRewritesBothFilesAndTheMenus)
     const Lines expected{"アルファ", " *notepad", "---", " -節", "inner", "新しい"};
     EXPECT_EQ(expected, CollectedTexts(*app)) << "the menus hold the new list";
     AppSettings options;
-    const DecodedSettings saved = DecodeSettings(ReadBytes(PhraseApp::settingsPath), ReadBytes(PhraseApp::hotkeyPath), options);
+    const DecodedSettings saved =
+        DecodeSettings(ReadBytes(PhraseApp::settingsPath), ReadBytes(PhraseApp::hotkeyPath), options);
     Lines savedLines;
-    for (const SettingsLine& line : saved.lines)
-        savedLines.push_back(line.text);
+    for (const SettingsLine& line : saved.lines) savedLines.push_back(line.text);
     EXPECT_EQ(expected, savedLines);
     ASSERT_EQ(6u, saved.lines.size());
     EXPECT_EQ((HotkeyRecord{'A', MOD_CONTROL}), saved.lines[0].hotkey) << "Change kept the hotkey";
@@ -335,21 +318,19 @@ TEST_F(DialogOwner, OkRewritesBothFilesAndTheMenus)
 
 // Records what the status area is set to and when the dialog is disabled.
 class StatusRecorder {
-public:
-    explicit StatusRecorder(std::vector<std::string>* log) : hook_(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId()))
-    {
+  public:
+    explicit StatusRecorder(std::vector<std::string>* log)
+        : hook_(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
         log_ = log;
     }
-    ~StatusRecorder()
-    {
+    ~StatusRecorder() {
         UnhookWindowsHookEx(hook_);
         log_ = nullptr;
     }
     static HWND dialog;
 
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && log_ && dialog) {
             if (message->message == WM_SETTEXT && message->hwnd == GetDlgItem(dialog, IDC_STATUS_TEXT))
@@ -366,8 +347,7 @@ private:
 HWND StatusRecorder::dialog = nullptr;
 std::vector<std::string>* StatusRecorder::log_ = nullptr;
 
-TEST_F(DialogOwner, UpdateSavesWithTheDialogOpenAndShowsString30)
-{
+TEST_F(DialogOwner, UpdateSavesWithTheDialogOpenAndShowsString30) {
     LoadSample();
     std::vector<std::string> log;
     std::unique_ptr<StatusRecorder> recorder;
@@ -383,8 +363,8 @@ TEST_F(DialogOwner, UpdateSavesWithTheDialogOpenAndShowsString30)
         },
         [&](HWND d) {
             recorder.reset();
-            EXPECT_EQ((std::vector<std::string>{StringResource(IDS_STATUS_SAVING), "disabled wait", "enabled wait",
-                                                StringResource(IDS_STATUS_SAVED)}),
+            EXPECT_EQ((std::vector<std::string>{StringResource(IDS_STATUS_SAVING), "disabled wait",
+                                                "enabled wait", StringResource(IDS_STATUS_SAVED)}),
                       log);
             EXPECT_NE(LoadCursorA(nullptr, IDC_WAIT), GetCursor()) << "the cursor is back";
             EXPECT_EQ(StringResource(IDS_STATUS_SAVED), Text(GetDlgItem(d, IDC_STATUS_TEXT)));
@@ -400,15 +380,14 @@ TEST_F(DialogOwner, UpdateSavesWithTheDialogOpenAndShowsString30)
     StatusRecorder::dialog = nullptr;
 }
 
-TEST_F(DialogOwner, UpdateThatCannotSaveDoesNotReportSuccess)
-{
+TEST_F(DialogOwner, UpdateThatCannotSaveDoesNotReportSuccess) {
     LoadSample();
     std::unique_ptr<LockedFile> lock;
     RunDialog({[&](HWND d) {
-        lock = std::make_unique<LockedFile>(PhraseApp::settingsPath);
-        ASSERT_TRUE(lock->ok());
-        Click(d, IDC_UPDATE_BUTTON);
-    },
+                   lock = std::make_unique<LockedFile>(PhraseApp::settingsPath);
+                   ASSERT_TRUE(lock->ok());
+                   Click(d, IDC_UPDATE_BUTTON);
+               },
                [&](HWND d) {
                    EXPECT_NE(StringResource(IDS_STATUS_SAVED), Text(GetDlgItem(d, IDC_STATUS_TEXT)));
                    EXPECT_NE(StringResource(IDS_STATUS_SAVING), Text(GetDlgItem(d, IDC_STATUS_TEXT)));
@@ -418,8 +397,7 @@ TEST_F(DialogOwner, UpdateThatCannotSaveDoesNotReportSuccess)
     EXPECT_EQ(settingsBytes, ReadBytes(PhraseApp::settingsPath));
 }
 
-TEST_F(DialogOwner, CancelChangesNothingButRestoresShiftZero)
-{
+TEST_F(DialogOwner, CancelChangesNothingButRestoresShiftZero) {
     for (std::int32_t tilde : {0, 1}) {
         SCOPED_TRACE(tilde);
         LoadSample(tilde);
@@ -453,11 +431,10 @@ TEST_F(DialogOwner, CancelChangesNothingButRestoresShiftZero)
     }
 }
 
-TEST_F(DialogOwner, ASecondRequestBringsTheOpenDialogToTheFront)
-{
+TEST_F(DialogOwner, ASecondRequestBringsTheOpenDialogToTheFront) {
     LoadSample();
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     RunDialog({
         [&](HWND) { SetForegroundWindow(other); },
         [&](HWND d) {
@@ -472,8 +449,7 @@ TEST_F(DialogOwner, ASecondRequestBringsTheOpenDialogToTheFront)
     DestroyWindow(other);
 }
 
-TEST_F(DialogOwner, OtherDialogsLockTheMenusToo)
-{
+TEST_F(DialogOwner, OtherDialogsLockTheMenusToo) {
     LoadSample();
     HWND about = nullptr;
     std::vector<std::function<void()>> steps{
@@ -482,10 +458,12 @@ TEST_F(DialogOwner, OtherDialogsLockTheMenusToo)
             about = GetForegroundWindow();
             ASSERT_NE(nullptr, about);
             EXPECT_EQ("クウィブラのバージョン情報", Text(about));
-            EXPECT_EQ(reinterpret_cast<LRESULT>(app->smallIcon.get()), SendMessageA(about, WM_GETICON, ICON_SMALL, 0));
+            EXPECT_EQ(reinterpret_cast<LRESULT>(app->smallIcon.get()),
+                      SendMessageA(about, WM_GETICON, ICON_SMALL, 0));
             EXPECT_TRUE(Greyed(app->MainMenu(), IDM_ABOUT));
             EXPECT_TRUE(Greyed(app->MainMenu(), IDM_EXIT));
-            EXPECT_TRUE(Greyed(app->MainMenu(), 1, MF_BYPOSITION)) << "no settings dialog: the phrase popup waits";
+            EXPECT_TRUE(Greyed(app->MainMenu(), 1, MF_BYPOSITION))
+                << "no settings dialog: the phrase popup waits";
             EXPECT_TRUE(Greyed(app->PhraseMenu, IDM_SETTINGS));
             PostMessageA(about, WM_COMMAND, IDOK, 0);
         },

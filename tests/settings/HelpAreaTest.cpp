@@ -16,8 +16,7 @@ struct HelpRow {
 
 class HelpArea : public SettingsDialogTest {};
 
-TEST_F(HelpArea, FollowsTheFocusTableAndTheLineRule)
-{
+TEST_F(HelpArea, FollowsTheFocusTableAndTheLineRule) {
     owner->fill.lines = {{"alpha"}, {"beta"}, {"---"}};
     const HelpRow rows[] = {
         {"display edit", 1, "x", -1, IDC_DISPLAY_EDIT, IDS_HELP_DISPLAY_EDIT},
@@ -56,11 +55,9 @@ TEST_F(HelpArea, FollowsTheFocusTableAndTheLineRule)
             SCOPED_TRACE(row.name);
             ChooseInCombo(d, IDC_INPUT_MODE_COMBO, row.mode);
             TypeOver(Item(d, IDC_LINE_EDIT), "");
-            if (row.select >= 0)
-                SelectItem(d, row.select);
+            if (row.select >= 0) SelectItem(d, row.select);
             SetFocus(Item(d, IDC_LINE_EDIT));
-            if (row.line)
-                TypeOver(Item(d, IDC_LINE_EDIT), row.line);
+            if (row.line) TypeOver(Item(d, IDC_LINE_EDIT), row.line);
             // Leaving the line edit reports the new focus (EN_KILLFOCUS).
             SetFocus(Item(d, row.focus));
             EXPECT_EQ(Item(d, row.focus), GetFocus());
@@ -70,15 +67,14 @@ TEST_F(HelpArea, FollowsTheFocusTableAndTheLineRule)
     owner->Run(*std::make_unique<SettingsDialog>(), steps);
 }
 
-TEST_F(HelpArea, IsEmptyAfterANotificationWithNoFocus)
-{
+TEST_F(HelpArea, IsEmptyAfterANotificationWithNoFocus) {
     SettingsDialog dialog;
     owner->Run(dialog, {[&](SettingsDialog&, HWND d) {
-        SetFocus(Item(d, IDC_LINE_EDIT));
-        EXPECT_FALSE(Status(d).empty());
-        SetFocus(nullptr);  // the line edit reports that it lost the focus
-        EXPECT_EQ("", Status(d));
-    }});
+                   SetFocus(Item(d, IDC_LINE_EDIT));
+                   EXPECT_FALSE(Status(d).empty());
+                   SetFocus(nullptr);  // the line edit reports that it lost the focus
+                   EXPECT_EQ("", Status(d));
+               }});
 }
 
 }  // namespace

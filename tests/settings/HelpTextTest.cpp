@@ -13,8 +13,7 @@ struct HelpCase {
     UINT expected;
 };
 
-TEST(ChooseHelpString, FocusTable)
-{
+TEST(ChooseHelpString, FocusTable) {
     const HelpCase cases[] = {
         {IDC_DISPLAY_EDIT, "x", true, false, IDS_HELP_DISPLAY_EDIT},
         {IDC_CONTENT_EDIT, "", false, false, IDS_HELP_CONTENT_EDIT},
@@ -38,13 +37,11 @@ TEST(ChooseHelpString, FocusTable)
     }
 }
 
-TEST(ChooseHelpString, NoFocusEmptiesTheStatus)
-{
+TEST(ChooseHelpString, NoFocusEmptiesTheStatus) {
     EXPECT_EQ(0u, ChooseHelpString({false, IDC_LINE_EDIT, "abc", true, false}));
 }
 
-TEST(ChooseHelpString, LineRuleForTheLineEditAndTheListBox)
-{
+TEST(ChooseHelpString, LineRuleForTheLineEditAndTheListBox) {
     const HelpCase cases[] = {
         {IDC_LINE_EDIT, "", true, false, IDS_HELP_LINE},
         {IDC_LINE_EDIT, "", false, true, IDS_HELP_MULTI_LINE},
@@ -70,8 +67,8 @@ TEST(ChooseHelpString, LineRuleForTheLineEditAndTheListBox)
         {IDC_ITEM_LIST, " *", false, false, IDS_HELP_COMMAND_MARK},
     };
     for (const HelpCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.focusId) + " '" + c.line + "' holding " +
-                     std::to_string(c.holding) + " multi " + std::to_string(c.multi));
+        SCOPED_TRACE(std::to_string(c.focusId) + " '" + c.line + "' holding " + std::to_string(c.holding) +
+                     " multi " + std::to_string(c.multi));
         EXPECT_EQ(c.expected, ChooseHelpString({true, c.focusId, c.line, c.holding, c.multi}));
     }
 }

@@ -6,9 +6,8 @@
 namespace {
 
 class HotkeyControls : public SettingsDialogTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         SettingsDialogTest::SetUp();
         owner->fill.lines = {{"alpha"}, {"beta", 'B', MOD_ALT}, {"---", 'S', MOD_SHIFT}, {"gamma"}};
     }
@@ -16,30 +15,25 @@ protected:
     SettingsDialog dialog;
 };
 
-WORD ItemHotkeyValue(HWND dialog)
-{
+WORD ItemHotkeyValue(HWND dialog) {
     return static_cast<WORD>(SendDlgItemMessageA(dialog, IDC_ITEM_HOTKEY, HKM_GETHOTKEY, 0, 0));
 }
 
 // What the hotkey control reports after a key was typed into it.
-void ReportHotkeyChange(HWND dialog)
-{
+void ReportHotkeyChange(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_HOTKEY, EN_CHANGE),
                  reinterpret_cast<LPARAM>(Item(dialog, IDC_ITEM_HOTKEY)));
 }
 
 // Whether Shift+0 is free for another registration right now.
-bool ShiftZeroIsFree()
-{
+bool ShiftZeroIsFree() {
     constexpr int probeId = 0xB123;
     const bool free = RegisterHotKey(nullptr, probeId, MOD_SHIFT, '0') != FALSE;
-    if (free)
-        UnregisterHotKey(nullptr, probeId);
+    if (free) UnregisterHotKey(nullptr, probeId);
     return free;
 }
 
-TEST_F(HotkeyControls, TypingAKeyCreatesThenChangesThenFreesTheRecord)
-{
+TEST_F(HotkeyControls, TypingAKeyCreatesThenChangesThenFreesTheRecord) {
     const HotkeyBinding* created = nullptr;
     Run({
         [](SettingsDialog&, HWND d) {
@@ -87,8 +81,7 @@ TEST_F(HotkeyControls, TypingAKeyCreatesThenChangesThenFreesTheRecord)
     });
 }
 
-TEST_F(HotkeyControls, SelectingAnItemShowsItsHotkeyWithConvertedFlags)
-{
+TEST_F(HotkeyControls, SelectingAnItemShowsItsHotkeyWithConvertedFlags) {
     Run({[](SettingsDialog&, HWND d) {
         SelectItem(d, 1);
         EXPECT_EQ(MAKEWORD('B', HOTKEYF_ALT), ItemHotkeyValue(d));
@@ -101,8 +94,7 @@ TEST_F(HotkeyControls, SelectingAnItemShowsItsHotkeyWithConvertedFlags)
     }});
 }
 
-TEST_F(HotkeyControls, AnExtendedKeyIsStoredAndShownWithoutTheExtendedFlag)
-{
+TEST_F(HotkeyControls, AnExtendedKeyIsStoredAndShownWithoutTheExtendedFlag) {
     Run({[](SettingsDialog& s, HWND d) {
         SelectItem(d, 3);
         SendDlgItemMessageA(d, IDC_ITEM_HOTKEY, HKM_SETHOTKEY,
@@ -117,20 +109,17 @@ TEST_F(HotkeyControls, AnExtendedKeyIsStoredAndShownWithoutTheExtendedFlag)
     }});
 }
 
-TEST_F(HotkeyControls, WithoutASelectionTheControlIsDisabledAndChangesAreIgnored)
-{
+TEST_F(HotkeyControls, WithoutASelectionTheControlIsDisabledAndChangesAreIgnored) {
     Run({[](SettingsDialog& s, HWND d) {
         EXPECT_FALSE(Enabled(d, IDC_ITEM_HOTKEY));
         SendDlgItemMessageA(d, IDC_ITEM_HOTKEY, HKM_SETHOTKEY, MAKEWORD('Z', 0), 0);
         ReportHotkeyChange(d);
         EXPECT_EQ(2u, s.ItemHotkeyCount());
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(i == 1 || i == 2, s.LineHotkey(i) != nullptr) << i;
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(i == 1 || i == 2, s.LineHotkey(i) != nullptr) << i;
     }});
 }
 
-TEST_F(HotkeyControls, InsTypedIntoTheHotkeyControlIsAssignedNotAdded)
-{
+TEST_F(HotkeyControls, InsTypedIntoTheHotkeyControlIsAssignedNotAdded) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 0);
@@ -145,8 +134,7 @@ TEST_F(HotkeyControls, InsTypedIntoTheHotkeyControlIsAssignedNotAdded)
     });
 }
 
-TEST_F(HotkeyControls, DeletingOrAddingItemsKeepsRecordsWithTheirItems)
-{
+TEST_F(HotkeyControls, DeletingOrAddingItemsKeepsRecordsWithTheirItems) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 1);
@@ -163,11 +151,11 @@ TEST_F(HotkeyControls, DeletingOrAddingItemsKeepsRecordsWithTheirItems)
     });
 }
 
-TEST_F(HotkeyControls, MenuHotkeysAreReadBackConverted)
-{
+TEST_F(HotkeyControls, MenuHotkeysAreReadBackConverted) {
     const int result = Run({[](SettingsDialog&, HWND d) {
         SendDlgItemMessageA(d, IDC_MAIN_MENU_HOTKEY, HKM_SETHOTKEY, MAKEWORD('M', HOTKEYF_CONTROL), 0);
-        SendDlgItemMessageA(d, IDC_PHRASE_MENU_HOTKEY, HKM_SETHOTKEY, MAKEWORD('P', HOTKEYF_SHIFT | HOTKEYF_ALT), 0);
+        SendDlgItemMessageA(d, IDC_PHRASE_MENU_HOTKEY, HKM_SETHOTKEY,
+                            MAKEWORD('P', HOTKEYF_SHIFT | HOTKEYF_ALT), 0);
         PostMessageA(Item(d, IDOK), BM_CLICK, 0, 0);
     }});
     EXPECT_EQ(1, result);
@@ -177,8 +165,7 @@ TEST_F(HotkeyControls, MenuHotkeysAreReadBackConverted)
     EXPECT_EQ(0, owner->applied[0].historyMenu);
 }
 
-TEST_F(HotkeyControls, TheShiftZeroBoxRegistersAtOnceOnTheMainWindow)
-{
+TEST_F(HotkeyControls, TheShiftZeroBoxRegistersAtOnceOnTheMainWindow) {
     Run({
         [](SettingsDialog&, HWND d) {
             EXPECT_TRUE(ShiftZeroIsFree());

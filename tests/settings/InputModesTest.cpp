@@ -9,28 +9,20 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class InputModes : public SettingsDialogTest {
-protected:
+  protected:
     int Run(std::vector<Step> steps) { return owner->Run(dialog, std::move(steps)); }
     SettingsDialog dialog;
 };
 
-bool ReadOnly(HWND dialog, int id)
-{
+bool ReadOnly(HWND dialog, int id) {
     return (GetWindowLongPtrA(Item(dialog, id), GWL_STYLE) & ES_READONLY) != 0;
 }
 
-std::string Display(HWND dialog)
-{
-    return WindowText(Item(dialog, IDC_DISPLAY_EDIT));
-}
+std::string Display(HWND dialog) { return WindowText(Item(dialog, IDC_DISPLAY_EDIT)); }
 
-std::string Content(HWND dialog)
-{
-    return WindowText(Item(dialog, IDC_CONTENT_EDIT));
-}
+std::string Content(HWND dialog) { return WindowText(Item(dialog, IDC_CONTENT_EDIT)); }
 
-TEST_F(InputModes, EachModeShowsItsFieldsAndLayout)
-{
+TEST_F(InputModes, EachModeShowsItsFieldsAndLayout) {
     Run({[](SettingsDialog& s, HWND d) {
         const int listTop = DialogUnits(d, 7, 105, 241, 68).top;
         const int compactTop = DialogUnits(d, 66, 66, 182, 14).top;
@@ -70,8 +62,7 @@ TEST_F(InputModes, EachModeShowsItsFieldsAndLayout)
     }});
 }
 
-TEST_F(InputModes, MultiLineModeTurnsEscapesIntoBreaksAndBack)
-{
+TEST_F(InputModes, MultiLineModeTurnsEscapesIntoBreaksAndBack) {
     Run({
         [](SettingsDialog& s, HWND d) {
             TypeOver(Item(d, IDC_LINE_EDIT), "一行目\\n二行目\\nソ\\n");
@@ -90,8 +81,7 @@ TEST_F(InputModes, MultiLineModeTurnsEscapesIntoBreaksAndBack)
     });
 }
 
-TEST_F(InputModes, CommandAndSectionLinesKeepTheirBackslashN)
-{
+TEST_F(InputModes, CommandAndSectionLinesKeepTheirBackslashN) {
     Run({[](SettingsDialog&, HWND d) {
         for (const char* line : {" *C:\\new\\file.txt", " -menu\\name"}) {
             SCOPED_TRACE(line);
@@ -105,8 +95,7 @@ TEST_F(InputModes, CommandAndSectionLinesKeepTheirBackslashN)
     }});
 }
 
-TEST_F(InputModes, EnterMakesALineBreakInMultiLineModeAndAddAddsTheEscapedLine)
-{
+TEST_F(InputModes, EnterMakesALineBreakInMultiLineModeAndAddAddsTheEscapedLine) {
     Run({
         [](SettingsDialog&, HWND d) {
             ChooseInCombo(d, IDC_INPUT_MODE_COMBO, 2);
@@ -120,14 +109,11 @@ TEST_F(InputModes, EnterMakesALineBreakInMultiLineModeAndAddAddsTheEscapedLine)
             EXPECT_EQ(ResourceString(IDS_HELP_MULTI_LINE_HOLDING), Status(d));
             PostMessageA(Item(d, IDC_ADD_BUTTON), BM_CLICK, 0, 0);
         },
-        [](SettingsDialog&, HWND d) {
-            EXPECT_EQ((Lines{"x\\ny"}), ListLines(d));
-        },
+        [](SettingsDialog&, HWND d) { EXPECT_EQ((Lines{"x\\ny"}), ListLines(d)); },
     });
 }
 
-TEST_F(InputModes, ABreakPastedInSingleLineModeCannotSplitTheLine)
-{
+TEST_F(InputModes, ABreakPastedInSingleLineModeCannotSplitTheLine) {
     Run({
         [](SettingsDialog&, HWND d) {
             TypeOver(Item(d, IDC_LINE_EDIT), "a\r\nb");
@@ -137,8 +123,7 @@ TEST_F(InputModes, ABreakPastedInSingleLineModeCannotSplitTheLine)
     });
 }
 
-TEST_F(InputModes, ComposesEveryKindFromTheFields)
-{
+TEST_F(InputModes, ComposesEveryKindFromTheFields) {
     Run({[](SettingsDialog&, HWND d) {
         ChooseInCombo(d, IDC_INPUT_MODE_COMBO, 1);
         ChooseInCombo(d, IDC_ITEM_KIND_COMBO, 1);
@@ -172,8 +157,7 @@ TEST_F(InputModes, ComposesEveryKindFromTheFields)
     }});
 }
 
-TEST_F(InputModes, TypingIntoASeparatorsFieldsMakesItATextItemAgain)
-{
+TEST_F(InputModes, TypingIntoASeparatorsFieldsMakesItATextItemAgain) {
     Run({[](SettingsDialog&, HWND d) {
         ChooseInCombo(d, IDC_INPUT_MODE_COMBO, 1);
         TypeOver(Item(d, IDC_DISPLAY_EDIT), "abc");
@@ -191,9 +175,9 @@ TEST_F(InputModes, TypingIntoASeparatorsFieldsMakesItATextItemAgain)
     }});
 }
 
-TEST_F(InputModes, SelectingALineTakesItApart)
-{
-    owner->fill.lines = {{" -メニュー"}, {" + パスワード : 57213"}, {"---"}, {"-->"}, {" *notepad"}, {"plain"}};
+TEST_F(InputModes, SelectingALineTakesItApart) {
+    owner->fill.lines = {{" -メニュー"}, {" + パスワード : 57213"}, {"---"}, {"-->"}, {" *notepad"},
+                         {"plain"}};
     const struct {
         int index;
         int kind;
@@ -222,8 +206,7 @@ TEST_F(InputModes, SelectingALineTakesItApart)
     Run(steps);
 }
 
-TEST_F(InputModes, TypingInTheLineEditFillsTheFields)
-{
+TEST_F(InputModes, TypingInTheLineEditFillsTheFields) {
     Run({[](SettingsDialog&, HWND d) {
         ChooseInCombo(d, IDC_INPUT_MODE_COMBO, 1);
         TypeOver(Item(d, IDC_LINE_EDIT), " *表 : C:\\ソ.txt");

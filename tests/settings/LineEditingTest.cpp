@@ -8,9 +8,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class LineEditing : public SettingsDialogTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         SettingsDialogTest::SetUp();
         owner->fill.lines = {{"alpha"}, {"beta", 'K', MOD_CONTROL}, {"gamma"}};
     }
@@ -18,18 +17,13 @@ protected:
     SettingsDialog dialog;
 };
 
-void Click(HWND dialog, int id)
-{
-    PostMessageA(Item(dialog, id), BM_CLICK, 0, 0);
-}
+void Click(HWND dialog, int id) { PostMessageA(Item(dialog, id), BM_CLICK, 0, 0); }
 
-WORD ItemHotkeyValue(HWND dialog)
-{
+WORD ItemHotkeyValue(HWND dialog) {
     return static_cast<WORD>(SendDlgItemMessageA(dialog, IDC_ITEM_HOTKEY, HKM_GETHOTKEY, 0, 0));
 }
 
-TEST_F(LineEditing, EnterInTheDisplayEditMovesToTheContentEdit)
-{
+TEST_F(LineEditing, EnterInTheDisplayEditMovesToTheContentEdit) {
     const int result = Run({
         [](SettingsDialog&, HWND d) {
             ChooseInCombo(d, IDC_INPUT_MODE_COMBO, 1);
@@ -45,8 +39,7 @@ TEST_F(LineEditing, EnterInTheDisplayEditMovesToTheContentEdit)
     EXPECT_EQ(0, result);
 }
 
-TEST_F(LineEditing, EnterWithAnEmptyLineClosesWithOk)
-{
+TEST_F(LineEditing, EnterWithAnEmptyLineClosesWithOk) {
     const int result = Run({[](SettingsDialog&, HWND d) {
         SetFocus(Item(d, IDC_LINE_EDIT));
         PostKey(Item(d, IDC_LINE_EDIT), VK_RETURN);
@@ -55,8 +48,7 @@ TEST_F(LineEditing, EnterWithAnEmptyLineClosesWithOk)
     EXPECT_EQ(1u, owner->applied.size());
 }
 
-TEST_F(LineEditing, EnterOnTheUnchangedSelectedItemCloses)
-{
+TEST_F(LineEditing, EnterOnTheUnchangedSelectedItemCloses) {
     const int result = Run({
         [](SettingsDialog&, HWND d) { SelectItem(d, 2); },
         [](SettingsDialog& s, HWND d) {
@@ -71,8 +63,7 @@ TEST_F(LineEditing, EnterOnTheUnchangedSelectedItemCloses)
     EXPECT_EQ((Lines{"alpha", "beta", "gamma"}), owner->applied[0].lines);
 }
 
-TEST_F(LineEditing, EnterOnASeparatorAddsAnotherBeforeTheSelectedItem)
-{
+TEST_F(LineEditing, EnterOnASeparatorAddsAnotherBeforeTheSelectedItem) {
     owner->fill.lines = {{"alpha"}, {"---"}, {"beta"}};
     const int result = Run({
         [](SettingsDialog&, HWND d) { SelectItem(d, 1); },
@@ -96,8 +87,7 @@ TEST_F(LineEditing, EnterOnASeparatorAddsAnotherBeforeTheSelectedItem)
     EXPECT_EQ((Lines{"alpha", "---", "---", "beta"}), owner->applied[0].lines);
 }
 
-TEST_F(LineEditing, EnterAddsHeldTextBeforeTheSelectedItem)
-{
+TEST_F(LineEditing, EnterAddsHeldTextBeforeTheSelectedItem) {
     const int result = Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 1);
@@ -116,8 +106,7 @@ TEST_F(LineEditing, EnterAddsHeldTextBeforeTheSelectedItem)
     EXPECT_EQ(0, result);
 }
 
-TEST_F(LineEditing, EnterInTheContentEditAddsAndGoesBackToTheDisplayEdit)
-{
+TEST_F(LineEditing, EnterInTheContentEditAddsAndGoesBackToTheDisplayEdit) {
     Run({
         [](SettingsDialog&, HWND d) {
             ChooseInCombo(d, IDC_INPUT_MODE_COMBO, 1);
@@ -136,8 +125,7 @@ TEST_F(LineEditing, EnterInTheContentEditAddsAndGoesBackToTheDisplayEdit)
     });
 }
 
-TEST_F(LineEditing, AddWithoutSelectionAppendsAndKeepsNoSelection)
-{
+TEST_F(LineEditing, AddWithoutSelectionAppendsAndKeepsNoSelection) {
     Run({
         [](SettingsDialog&, HWND d) {
             TypeOver(Item(d, IDC_LINE_EDIT), "delta");
@@ -161,8 +149,7 @@ TEST_F(LineEditing, AddWithoutSelectionAppendsAndKeepsNoSelection)
     });
 }
 
-TEST_F(LineEditing, AdditionsStackUpwardBeforeTheSelectedItem)
-{
+TEST_F(LineEditing, AdditionsStackUpwardBeforeTheSelectedItem) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 2);
@@ -183,8 +170,7 @@ TEST_F(LineEditing, AdditionsStackUpwardBeforeTheSelectedItem)
     });
 }
 
-TEST_F(LineEditing, DeleteFreesTheRecordAndSelectsTheNextItem)
-{
+TEST_F(LineEditing, DeleteFreesTheRecordAndSelectsTheNextItem) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 1);
@@ -215,8 +201,7 @@ TEST_F(LineEditing, DeleteFreesTheRecordAndSelectsTheNextItem)
     });
 }
 
-TEST_F(LineEditing, DelInTheListKeepsHeldText)
-{
+TEST_F(LineEditing, DelInTheListKeepsHeldText) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 0);
@@ -234,8 +219,7 @@ TEST_F(LineEditing, DelInTheListKeepsHeldText)
     });
 }
 
-TEST_F(LineEditing, DelOutsideTheListDeletesNothing)
-{
+TEST_F(LineEditing, DelOutsideTheListDeletesNothing) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 0);
@@ -246,8 +230,7 @@ TEST_F(LineEditing, DelOutsideTheListDeletesNothing)
     });
 }
 
-TEST_F(LineEditing, ChangeReplacesTheLineAndKeepsItsHotkey)
-{
+TEST_F(LineEditing, ChangeReplacesTheLineAndKeepsItsHotkey) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 1);
@@ -268,33 +251,31 @@ TEST_F(LineEditing, ChangeReplacesTheLineAndKeepsItsHotkey)
     });
 }
 
-TEST_F(LineEditing, ChangeIntoASeparatorOrColumnBreakDropsTheHotkey)
-{
+TEST_F(LineEditing, ChangeIntoASeparatorOrColumnBreakDropsTheHotkey) {
     for (const char* mark : {"---", "-->"}) {
         SCOPED_TRACE(mark);
         SettingsDialog fresh;
         owner->Run(fresh, {
-            [](SettingsDialog&, HWND d) {
-                SelectItem(d, 1);
-                EXPECT_EQ(MAKEWORD('K', HOTKEYF_CONTROL), ItemHotkeyValue(d));
-            },
-            [mark](SettingsDialog&, HWND d) {
-                TypeOver(Item(d, IDC_LINE_EDIT), mark);
-                Click(d, IDC_CHANGE_BUTTON);
-            },
-            [mark](SettingsDialog& s, HWND d) {
-                EXPECT_EQ((Lines{"alpha", mark, "gamma"}), ListLines(d));
-                EXPECT_EQ(nullptr, s.LineHotkey(1));
-                EXPECT_EQ(0u, s.ItemHotkeyCount());
-                EXPECT_FALSE(Enabled(d, IDC_ITEM_HOTKEY));
-                EXPECT_EQ(0, ItemHotkeyValue(d));
-            },
-        });
+                              [](SettingsDialog&, HWND d) {
+                                  SelectItem(d, 1);
+                                  EXPECT_EQ(MAKEWORD('K', HOTKEYF_CONTROL), ItemHotkeyValue(d));
+                              },
+                              [mark](SettingsDialog&, HWND d) {
+                                  TypeOver(Item(d, IDC_LINE_EDIT), mark);
+                                  Click(d, IDC_CHANGE_BUTTON);
+                              },
+                              [mark](SettingsDialog& s, HWND d) {
+                                  EXPECT_EQ((Lines{"alpha", mark, "gamma"}), ListLines(d));
+                                  EXPECT_EQ(nullptr, s.LineHotkey(1));
+                                  EXPECT_EQ(0u, s.ItemHotkeyCount());
+                                  EXPECT_FALSE(Enabled(d, IDC_ITEM_HOTKEY));
+                                  EXPECT_EQ(0, ItemHotkeyValue(d));
+                              },
+                          });
     }
 }
 
-TEST_F(LineEditing, ChangeWithAnEmptyLineLeavesTheListAlone)
-{
+TEST_F(LineEditing, ChangeWithAnEmptyLineLeavesTheListAlone) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 1);
@@ -311,8 +292,7 @@ TEST_F(LineEditing, ChangeWithAnEmptyLineLeavesTheListAlone)
     });
 }
 
-TEST_F(LineEditing, InsAddsUnlessAHotkeyControlHasTheFocus)
-{
+TEST_F(LineEditing, InsAddsUnlessAHotkeyControlHasTheFocus) {
     Run({
         [](SettingsDialog&, HWND d) {
             TypeOver(Item(d, IDC_LINE_EDIT), "ins");
@@ -331,8 +311,7 @@ TEST_F(LineEditing, InsAddsUnlessAHotkeyControlHasTheFocus)
     });
 }
 
-TEST_F(LineEditing, UpAndDownInTheLineEditMoveTheSelectionAroundTheEnds)
-{
+TEST_F(LineEditing, UpAndDownInTheLineEditMoveTheSelectionAroundTheEnds) {
     Run({
         [](SettingsDialog&, HWND d) {
             SetFocus(Item(d, IDC_LINE_EDIT));
@@ -359,8 +338,7 @@ TEST_F(LineEditing, UpAndDownInTheLineEditMoveTheSelectionAroundTheEnds)
     });
 }
 
-TEST_F(LineEditing, ArrowsInTheSeparateFieldsSelectAndFillThem)
-{
+TEST_F(LineEditing, ArrowsInTheSeparateFieldsSelectAndFillThem) {
     owner->fill.lines = {{" *メモ帳 : notepad.exe"}, {" + 表 : ソ"}};
     Run({
         [](SettingsDialog&, HWND d) {

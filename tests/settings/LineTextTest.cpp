@@ -12,62 +12,52 @@ struct TextCase {
     std::string expected;
 };
 
-void PrintTo(const TextCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
+void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
 
 class EscapeTest : public testing::TestWithParam<TextCase> {};
 
-TEST_P(EscapeTest, TurnsEveryLineBreakIntoBackslashN)
-{
+TEST_P(EscapeTest, TurnsEveryLineBreakIntoBackslashN) {
     EXPECT_EQ(GetParam().expected, EscapeLineBreaks(GetParam().input));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, EscapeTest, testing::Values(
-    TextCase{"empty", "", ""},
-    TextCase{"crlf", "a\r\nb", "a\\nb"},
-    TextCase{"lone lf", "a\nb", "a\\nb"},
-    TextCase{"lone cr", "a\rb", "a\\nb"},
-    TextCase{"lf then cr is two breaks", "a\n\rb", "a\\n\\nb"},
-    TextCase{"breaks at both ends", "\r\nx\r\n", "\\nx\\n"},
-    TextCase{"escape already there stays", "a\\nb", "a\\nb"},
-    TextCase{"so and hyou keep their 5C", "\x83\x5C\r\n\x95\x5C", "\x83\x5C\\n\x95\x5C"}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, EscapeTest,
+    testing::Values(TextCase{"empty", "", ""}, TextCase{"crlf", "a\r\nb", "a\\nb"},
+                    TextCase{"lone lf", "a\nb", "a\\nb"}, TextCase{"lone cr", "a\rb", "a\\nb"},
+                    TextCase{"lf then cr is two breaks", "a\n\rb", "a\\n\\nb"},
+                    TextCase{"breaks at both ends", "\r\nx\r\n", "\\nx\\n"},
+                    TextCase{"escape already there stays", "a\\nb", "a\\nb"},
+                    TextCase{"so and hyou keep their 5C", "\x83\x5C\r\n\x95\x5C", "\x83\x5C\\n\x95\x5C"}));
 
 class UnescapeTest : public testing::TestWithParam<TextCase> {};
 
-TEST_P(UnescapeTest, TurnsBackslashNIntoCrLf)
-{
+TEST_P(UnescapeTest, TurnsBackslashNIntoCrLf) {
     EXPECT_EQ(GetParam().expected, UnescapeLineBreaks(GetParam().input));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, UnescapeTest, testing::Values(
-    TextCase{"empty", "", ""},
-    TextCase{"one escape", "a\\nb", "a\r\nb"},
-    TextCase{"two escapes", "\\n\\n", "\r\n\r\n"},
-    TextCase{"backslash alone at the end", "a\\", "a\\"},
-    TextCase{"no escape for a literal backslash", "\\\\n", "\\\r\n"},
-    TextCase{"other letters", "\\t\\N", "\\t\\N"},
-    TextCase{"so followed by n is a character", "\x83\x5Cn", "\x83\x5Cn"},
-    TextCase{"hyou followed by n is a character", "\x95\x5Cn\\n", "\x95\x5Cn\r\n"},
-    TextCase{"lead byte cut off at the end", "\\n\x83", "\r\n\x83"}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, UnescapeTest,
+    testing::Values(TextCase{"empty", "", ""}, TextCase{"one escape", "a\\nb", "a\r\nb"},
+                    TextCase{"two escapes", "\\n\\n", "\r\n\r\n"},
+                    TextCase{"backslash alone at the end", "a\\", "a\\"},
+                    TextCase{"no escape for a literal backslash", "\\\\n", "\\\r\n"},
+                    TextCase{"other letters", "\\t\\N", "\\t\\N"},
+                    TextCase{"so followed by n is a character", "\x83\x5Cn", "\x83\x5Cn"},
+                    TextCase{"hyou followed by n is a character", "\x95\x5Cn\\n", "\x95\x5Cn\r\n"},
+                    TextCase{"lead byte cut off at the end", "\\n\x83", "\r\n\x83"}));
 
-TEST(LineBreakEscapes, UnescapingWhatWasEscapedGivesCrLfBack)
-{
+TEST(LineBreakEscapes, UnescapingWhatWasEscapedGivesCrLfBack) {
     const std::string text = "\x95\x5C\x8E\xA6\r\nline\r\n";
     EXPECT_EQ(text, UnescapeLineBreaks(EscapeLineBreaks(text)));
 }
 
-TEST(LineKinds, SeparatorsAndEscapeKeepingLines)
-{
+TEST(LineKinds, SeparatorsAndEscapeKeepingLines) {
     EXPECT_TRUE(IsSeparatorOrBreak("---"));
     EXPECT_TRUE(IsSeparatorOrBreak("-->"));
     for (const char* line : {"", "--", "----", " ---", "--->", "->"})
         EXPECT_FALSE(IsSeparatorOrBreak(line)) << line;
-    for (const char* line : {" *a", " -a", " *\\n"})
-        EXPECT_TRUE(KeepsEscapes(line)) << line;
-    for (const char* line : {" *", " -", " +a", "*a", "  *a", ""})
-        EXPECT_FALSE(KeepsEscapes(line)) << line;
+    for (const char* line : {" *a", " -a", " *\\n"}) EXPECT_TRUE(KeepsEscapes(line)) << line;
+    for (const char* line : {" *", " -", " +a", "*a", "  *a", ""}) EXPECT_FALSE(KeepsEscapes(line)) << line;
 }
 
 struct ComposeCase {
@@ -77,8 +67,7 @@ struct ComposeCase {
     const char* line;
 };
 
-TEST(ComposeLineText, EachKindFromDisplayAndContent)
-{
+TEST(ComposeLineText, EachKindFromDisplayAndContent) {
     const ComposeCase cases[] = {
         {ItemKind::Text, "abc", "abc", "abc"},
         {ItemKind::Text, "", "", ""},
@@ -105,8 +94,7 @@ struct DecomposeCase {
     const char* content;  // null: the content field keeps its text
 };
 
-TEST(DecomposeLineText, EachKindIntoDisplayAndContent)
-{
+TEST(DecomposeLineText, EachKindIntoDisplayAndContent) {
     const DecomposeCase cases[] = {
         {"plain", ItemKind::Text, "plain", "plain"},
         {"", ItemKind::Text, "", ""},
@@ -137,17 +125,15 @@ TEST(DecomposeLineText, EachKindIntoDisplayAndContent)
     }
 }
 
-TEST(DecomposeLineText, ComposingThePartsGivesTheLineBack)
-{
-    for (const char* line : {"abc", " +a : b", " *notepad", " *a : C:\\b", " -menu", "---", "-->",
-                             " +--- : ---"}) {
+TEST(DecomposeLineText, ComposingThePartsGivesTheLineBack) {
+    for (const char* line :
+         {"abc", " +a : b", " *notepad", " *a : C:\\b", " -menu", "---", "-->", " +--- : ---"}) {
         const LineParts parts = DecomposeLineText(line);
         EXPECT_EQ(line, ComposeLineText(parts.kind, parts.display, parts.content.value_or(""))) << line;
     }
 }
 
-TEST(CommandLineForPath, FileNameWithoutExtensionOrMemoPrefix)
-{
+TEST(CommandLineForPath, FileNameWithoutExtensionOrMemoPrefix) {
     const std::string memo = " * メモ  : ";
     const struct {
         const char* path;

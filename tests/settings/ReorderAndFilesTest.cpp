@@ -13,9 +13,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class Reordering : public SettingsDialogTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         SettingsDialogTest::SetUp();
         owner->fill.lines = {{"a"}, {"b"}, {"c", 'C', MOD_CONTROL}, {"d"}, {"e"}};
     }
@@ -24,8 +23,7 @@ protected:
 };
 
 // Three steps: hold Ctrl, press the key in the list box, release Ctrl.
-std::vector<Step> WithControl(WPARAM key, Step check)
-{
+std::vector<Step> WithControl(WPARAM key, Step check) {
     return {
         [](SettingsDialog&, HWND) { PressControl(); },
         [key](SettingsDialog&, HWND d) {
@@ -39,55 +37,52 @@ std::vector<Step> WithControl(WPARAM key, Step check)
     };
 }
 
-void Append(std::vector<Step>& steps, std::vector<Step> more)
-{
+void Append(std::vector<Step>& steps, std::vector<Step> more) {
     steps.insert(steps.end(), more.begin(), more.end());
 }
 
-TEST_F(Reordering, CtrlLeftAndRightMoveToTheEndsKeepingTheHotkey)
-{
+TEST_F(Reordering, CtrlLeftAndRightMoveToTheEndsKeepingTheHotkey) {
     const HotkeyBinding* record = nullptr;
     std::vector<Step> steps{[&](SettingsDialog& s, HWND d) {
         record = s.LineHotkey(2);
         SelectItem(d, 2);
     }};
     Append(steps, WithControl(VK_LEFT, [&](SettingsDialog& s, HWND d) {
-        EXPECT_EQ((Lines{"c", "a", "b", "d", "e"}), ListLines(d));
-        EXPECT_EQ(0, Selection(d));
-        EXPECT_EQ(record, s.LineHotkey(0));
-        EXPECT_EQ(nullptr, s.LineHotkey(2));
-        EXPECT_FALSE(Enabled(d, IDC_MOVE_UP_BUTTON));
-        EXPECT_TRUE(Enabled(d, IDC_MOVE_DOWN_BUTTON));
-        EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL),
-                  SendDlgItemMessageA(d, IDC_ITEM_HOTKEY, HKM_GETHOTKEY, 0, 0));
-    }));
+               EXPECT_EQ((Lines{"c", "a", "b", "d", "e"}), ListLines(d));
+               EXPECT_EQ(0, Selection(d));
+               EXPECT_EQ(record, s.LineHotkey(0));
+               EXPECT_EQ(nullptr, s.LineHotkey(2));
+               EXPECT_FALSE(Enabled(d, IDC_MOVE_UP_BUTTON));
+               EXPECT_TRUE(Enabled(d, IDC_MOVE_DOWN_BUTTON));
+               EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL),
+                         SendDlgItemMessageA(d, IDC_ITEM_HOTKEY, HKM_GETHOTKEY, 0, 0));
+           }));
     Append(steps, WithControl(VK_RIGHT, [&](SettingsDialog& s, HWND d) {
-        EXPECT_EQ((Lines{"a", "b", "d", "e", "c"}), ListLines(d));
-        EXPECT_EQ(4, Selection(d));
-        EXPECT_EQ(record, s.LineHotkey(4));
-        EXPECT_TRUE(Enabled(d, IDC_MOVE_UP_BUTTON));
-        EXPECT_FALSE(Enabled(d, IDC_MOVE_DOWN_BUTTON));
-    }));
+               EXPECT_EQ((Lines{"a", "b", "d", "e", "c"}), ListLines(d));
+               EXPECT_EQ(4, Selection(d));
+               EXPECT_EQ(record, s.LineHotkey(4));
+               EXPECT_TRUE(Enabled(d, IDC_MOVE_UP_BUTTON));
+               EXPECT_FALSE(Enabled(d, IDC_MOVE_DOWN_BUTTON));
+           }));
     Append(steps, WithControl(VK_DOWN, [&](SettingsDialog&, HWND d) {
-        EXPECT_EQ((Lines{"a", "b", "d", "e", "c"}), ListLines(d)) << "Ctrl+Down on the last item";
-        EXPECT_EQ(4, Selection(d));
-    }));
+               EXPECT_EQ((Lines{"a", "b", "d", "e", "c"}), ListLines(d)) << "Ctrl+Down on the last item";
+               EXPECT_EQ(4, Selection(d));
+           }));
     Append(steps, WithControl(VK_UP, [&](SettingsDialog& s, HWND d) {
-        EXPECT_EQ((Lines{"a", "b", "d", "c", "e"}), ListLines(d));
-        EXPECT_EQ(3, Selection(d));
-        EXPECT_EQ(record, s.LineHotkey(3));
-        EXPECT_EQ(1u, s.ItemHotkeyCount());
-        SelectItem(d, 0);
-    }));
+               EXPECT_EQ((Lines{"a", "b", "d", "c", "e"}), ListLines(d));
+               EXPECT_EQ(3, Selection(d));
+               EXPECT_EQ(record, s.LineHotkey(3));
+               EXPECT_EQ(1u, s.ItemHotkeyCount());
+               SelectItem(d, 0);
+           }));
     Append(steps, WithControl(VK_UP, [&](SettingsDialog&, HWND d) {
-        EXPECT_EQ((Lines{"a", "b", "d", "c", "e"}), ListLines(d)) << "Ctrl+Up on the first item";
-        EXPECT_EQ(0, Selection(d));
-    }));
+               EXPECT_EQ((Lines{"a", "b", "d", "c", "e"}), ListLines(d)) << "Ctrl+Up on the first item";
+               EXPECT_EQ(0, Selection(d));
+           }));
     Run(steps);
 }
 
-TEST_F(Reordering, PlainArrowsInTheListSelectWithoutMoving)
-{
+TEST_F(Reordering, PlainArrowsInTheListSelectWithoutMoving) {
     Run({
         [](SettingsDialog&, HWND d) {
             SetFocus(Item(d, IDC_ITEM_LIST));
@@ -113,8 +108,7 @@ TEST_F(Reordering, PlainArrowsInTheListSelectWithoutMoving)
     });
 }
 
-TEST_F(Reordering, CtrlLeftWithoutSelectionOnlyDisablesTheButtons)
-{
+TEST_F(Reordering, CtrlLeftWithoutSelectionOnlyDisablesTheButtons) {
     std::vector<Step> steps{[](SettingsDialog&, HWND d) {
         SelectItem(d, 2);
         SelectItem(d, -1);
@@ -123,15 +117,14 @@ TEST_F(Reordering, CtrlLeftWithoutSelectionOnlyDisablesTheButtons)
         SetFocus(Item(d, IDC_ITEM_LIST));
     }};
     Append(steps, WithControl(VK_LEFT, [](SettingsDialog&, HWND d) {
-        EXPECT_EQ((Lines{"a", "b", "c", "d", "e"}), ListLines(d));
-        for (int id : {IDC_DELETE_BUTTON, IDC_CHANGE_BUTTON, IDC_MOVE_UP_BUTTON, IDC_MOVE_DOWN_BUTTON})
-            EXPECT_FALSE(Enabled(d, id)) << id;
-    }));
+               EXPECT_EQ((Lines{"a", "b", "c", "d", "e"}), ListLines(d));
+               for (int id : {IDC_DELETE_BUTTON, IDC_CHANGE_BUTTON, IDC_MOVE_UP_BUTTON, IDC_MOVE_DOWN_BUTTON})
+                   EXPECT_FALSE(Enabled(d, id)) << id;
+           }));
     Run(steps);
 }
 
-TEST_F(Reordering, MoveButtonsAndHeldText)
-{
+TEST_F(Reordering, MoveButtonsAndHeldText) {
     Run({
         [](SettingsDialog&, HWND d) {
             SelectItem(d, 1);
@@ -158,21 +151,18 @@ TEST_F(Reordering, MoveButtonsAndHeldText)
     });
 }
 
-LPARAM PointIn(const RECT& rect, int dy = 0)
-{
+LPARAM PointIn(const RECT& rect, int dy = 0) {
     return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 + dy);
 }
 
-RECT ItemRect(HWND dialog, int index)
-{
+RECT ItemRect(HWND dialog, int index) {
     RECT rect{};
     SendDlgItemMessageA(dialog, IDC_ITEM_LIST, LB_GETITEMRECT, static_cast<WPARAM>(index),
                         reinterpret_cast<LPARAM>(&rect));
     return rect;
 }
 
-TEST_F(Reordering, DoubleClickThenDragMovesTheItemOneStepPerMouseMove)
-{
+TEST_F(Reordering, DoubleClickThenDragMovesTheItemOneStepPerMouseMove) {
     const HotkeyBinding* record = nullptr;
     Run({
         [&](SettingsDialog& s, HWND d) {
@@ -223,11 +213,9 @@ TEST_F(Reordering, DoubleClickThenDragMovesTheItemOneStepPerMouseMove)
 // ---- File names ----
 
 // A drop as the shell makes it: DROPFILES followed by the ANSI paths.
-HDROP MakeDrop(const std::vector<std::string>& paths)
-{
+HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths)
-        size += path.size() + 1;
+    for (const std::string& path : paths) size += path.size() + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
@@ -241,19 +229,17 @@ HDROP MakeDrop(const std::vector<std::string>& paths)
     return static_cast<HDROP>(memory);
 }
 
-void Drop(HWND dialog, const std::vector<std::string>& paths)
-{
+void Drop(HWND dialog, const std::vector<std::string>& paths) {
     PostMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
 }
 
 class FileNames : public SettingsDialogTest {
-protected:
+  protected:
     int Run(std::vector<Step> steps) { return owner->Run(dialog, std::move(steps)); }
     SettingsDialog dialog;
 };
 
-TEST_F(FileNames, ADroppedPathBecomesACommandLineInAnEmptyEdit)
-{
+TEST_F(FileNames, ADroppedPathBecomesACommandLineInAnEmptyEdit) {
     const std::string memo = ResourceString(IDS_MEMO_COMMAND_PREFIX);
     ASSERT_EQ(" * メモ  : ", memo);
     const struct {
@@ -285,8 +271,7 @@ TEST_F(FileNames, ADroppedPathBecomesACommandLineInAnEmptyEdit)
     Run(steps);
 }
 
-TEST_F(FileNames, APathGoesToTheCaretInsideExistingText)
-{
+TEST_F(FileNames, APathGoesToTheCaretInsideExistingText) {
     Run({
         [](SettingsDialog&, HWND d) {
             TypeOver(Item(d, IDC_LINE_EDIT), "abc");
@@ -304,26 +289,27 @@ TEST_F(FileNames, APathGoesToTheCaretInsideExistingText)
     });
 }
 
-TEST_F(FileNames, AWhollySelectedTextIsReplacedByACommandLine)
-{
+TEST_F(FileNames, AWhollySelectedTextIsReplacedByACommandLine) {
     for (const char* text : {"abc", "表示ソ"}) {
         SCOPED_TRACE(text);
         SettingsDialog fresh;
-        owner->Run(fresh, {
-            [text](SettingsDialog&, HWND d) {
-                TypeOver(Item(d, IDC_LINE_EDIT), text);
-                SendDlgItemMessageA(d, IDC_LINE_EDIT, EM_SETSEL, 0, -1);
-                Drop(d, {"C:\\dir\\メモ.txt"});
-            },
-            [](SettingsDialog&, HWND d) { EXPECT_EQ(" * メモ : C:\\dir\\メモ.txt", LineText(d)); },
-        });
+        owner->Run(fresh,
+                   {
+                       [text](SettingsDialog&, HWND d) {
+                           TypeOver(Item(d, IDC_LINE_EDIT), text);
+                           SendDlgItemMessageA(d, IDC_LINE_EDIT, EM_SETSEL, 0, -1);
+                           Drop(d, {"C:\\dir\\メモ.txt"});
+                       },
+                       [](SettingsDialog&, HWND d) { EXPECT_EQ(" * メモ : C:\\dir\\メモ.txt", LineText(d)); },
+                   });
     }
 }
 
-TEST_F(FileNames, OnlyTheFirstOfThreeDroppedFilesIsInserted)
-{
+TEST_F(FileNames, OnlyTheFirstOfThreeDroppedFilesIsInserted) {
     Run({
-        [](SettingsDialog&, HWND d) { Drop(d, {"C:\\one.txt", "C:\\two.txt", "C:\\three.txt"}); },
+        [](SettingsDialog&, HWND d) {
+            Drop(d, {"C:\\one.txt", "C:\\two.txt", "C:\\three.txt"});
+        },
         [](SettingsDialog&, HWND d) {
             EXPECT_EQ(" * one : C:\\one.txt", LineText(d));
             EXPECT_EQ(d, GetForegroundWindow()) << "the dialog comes to the front";
@@ -331,8 +317,7 @@ TEST_F(FileNames, OnlyTheFirstOfThreeDroppedFilesIsInserted)
     });
 }
 
-TEST_F(FileNames, APathLongerThanMaxPathIsRefusedWhole)
-{
+TEST_F(FileNames, APathLongerThanMaxPathIsRefusedWhole) {
     Run({
         [](SettingsDialog&, HWND d) {
             TypeOver(Item(d, IDC_LINE_EDIT), "keep");
@@ -350,16 +335,14 @@ TEST_F(FileNames, APathLongerThanMaxPathIsRefusedWhole)
 
 // ---- The open-file dialog ----
 
-std::string CurrentDirectory()
-{
+std::string CurrentDirectory() {
     char buffer[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, buffer);
     return buffer;
 }
 
 // A fresh directory under the temporary folder.
-std::string MakeDirectory(const char* name)
-{
+std::string MakeDirectory(const char* name) {
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
     const std::string path = std::string(temp) + name;
@@ -373,8 +356,7 @@ struct DialogSearch {
     HWND found;
 };
 
-BOOL CALLBACK CheckThreadWindow(HWND window, LPARAM data)
-{
+BOOL CALLBACK CheckThreadWindow(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<DialogSearch*>(data);
     if (window != search->settings && IsWindowVisible(window) && WindowText(window) == search->title) {
         search->found = window;
@@ -383,17 +365,15 @@ BOOL CALLBACK CheckThreadWindow(HWND window, LPARAM data)
     return TRUE;
 }
 
-HWND FindOpenFileDialog(HWND settings)
-{
+HWND FindOpenFileDialog(HWND settings) {
     DialogSearch search{settings, ResourceString(IDS_OPEN_FILE_TITLE), nullptr};
     EnumThreadWindows(GetCurrentThreadId(), CheckThreadWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 class OpenFileDialog : public FileNames {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         FileNames::SetUp();
         savedDirectory = CurrentDirectory();
         startDirectory = MakeDirectory("kwibra-start");
@@ -402,8 +382,7 @@ protected:
         std::ofstream(filePath) << "x";
         SetCurrentDirectoryA(startDirectory.c_str());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         SetCurrentDirectoryA(savedDirectory.c_str());
         DeleteFileA(filePath.c_str());
         RemoveDirectoryA(fileDirectory.c_str());
@@ -411,19 +390,16 @@ protected:
         FileNames::TearDown();
     }
     // Steps that wait for the open-file dialog, then act on it.
-    std::vector<Step> WithOpenFileDialog(std::function<void(HWND)> act)
-    {
+    std::vector<Step> WithOpenFileDialog(std::function<void(HWND)> act) {
         auto found = std::make_shared<HWND>(nullptr);
-        std::vector<Step> steps{[](SettingsDialog&, HWND d) {
-            PostMessageA(Item(d, IDC_INSERT_FILE_BUTTON), BM_CLICK, 0, 0);
-        }};
+        std::vector<Step> steps{
+            [](SettingsDialog&, HWND d) { PostMessageA(Item(d, IDC_INSERT_FILE_BUTTON), BM_CLICK, 0, 0); }};
         // The dialog takes a few rounds to appear; each step looks again.
         for (int i = 0; i < 20; ++i) {
             steps.push_back([found](SettingsDialog&, HWND d) {
                 if (!*found) {
                     *found = FindOpenFileDialog(d);
-                    if (!*found)
-                        Sleep(50);
+                    if (!*found) Sleep(50);
                 }
             });
         }
@@ -437,8 +413,7 @@ protected:
     std::string savedDirectory, startDirectory, fileDirectory, filePath;
 };
 
-TEST_F(OpenFileDialog, TheChosenFileIsInsertedAndTheDirectoryRestored)
-{
+TEST_F(OpenFileDialog, TheChosenFileIsInsertedAndTheDirectoryRestored) {
     std::vector<Step> steps = WithOpenFileDialog([this](HWND fileDialog) {
         SetDlgItemTextA(fileDialog, cmb13, filePath.c_str());
         SetDlgItemTextA(fileDialog, edt1, filePath.c_str());
@@ -451,12 +426,10 @@ TEST_F(OpenFileDialog, TheChosenFileIsInsertedAndTheDirectoryRestored)
     Run(steps);
 }
 
-TEST_F(OpenFileDialog, CancelInsertsNothingAndRestoresTheDirectory)
-{
+TEST_F(OpenFileDialog, CancelInsertsNothingAndRestoresTheDirectory) {
     std::vector<Step> steps{[](SettingsDialog&, HWND d) { TypeOver(Item(d, IDC_LINE_EDIT), "kept"); }};
-    Append(steps, WithOpenFileDialog([](HWND fileDialog) {
-        PostMessageA(fileDialog, WM_COMMAND, IDCANCEL, 0);
-    }));
+    Append(steps,
+           WithOpenFileDialog([](HWND fileDialog) { PostMessageA(fileDialog, WM_COMMAND, IDCANCEL, 0); }));
     steps.push_back([this](SettingsDialog&, HWND d) {
         EXPECT_EQ("kept", LineText(d));
         EXPECT_EQ(startDirectory, CurrentDirectory());

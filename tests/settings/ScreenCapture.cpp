@@ -3,22 +3,19 @@
 #include <fstream>
 #include <set>
 
-PictureDc::PictureDc(int width, int height) : width_(width), height_(height)
-{
+PictureDc::PictureDc(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = dc_ ? CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0) : nullptr;
     if (bitmap_) {
         previous_ = SelectObject(dc_, bitmap_);
-    }
-    else {
+    } else {
         bits_ = nullptr;
     }
 }
 
-PictureDc::~PictureDc()
-{
+PictureDc::~PictureDc() {
     if (bitmap_) {
         SelectObject(dc_, previous_);
         DeleteObject(bitmap_);
@@ -28,8 +25,7 @@ PictureDc::~PictureDc()
     }
 }
 
-Picture PictureDc::Take() const
-{
+Picture PictureDc::Take() const {
     Picture picture;
     if (!bits_) {
         return picture;
@@ -45,8 +41,7 @@ Picture PictureDc::Take() const
     return picture;
 }
 
-Picture CaptureClientArea(HWND window)
-{
+Picture CaptureClientArea(HWND window) {
     RECT client{};
     if (!GetClientRect(window, &client)) {
         return {};
@@ -62,16 +57,14 @@ Picture CaptureClientArea(HWND window)
     });
 }
 
-int CountDistinctColours(const Picture& picture)
-{
+int CountDistinctColours(const Picture& picture) {
     std::set<DWORD> colours(picture.pixels.begin(), picture.pixels.end());
     return static_cast<int>(colours.size());
 }
 
 namespace {
 
-void PutLittleEndian(std::string& out, DWORD value, int bytes)
-{
+void PutLittleEndian(std::string& out, DWORD value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
     }
@@ -79,8 +72,7 @@ void PutLittleEndian(std::string& out, DWORD value, int bytes)
 
 }  // namespace
 
-bool WriteBitmapFile(const Picture& picture, const std::string& path)
-{
+bool WriteBitmapFile(const Picture& picture, const std::string& path) {
     if (picture.width <= 0 || picture.height <= 0) {
         return false;
     }
@@ -112,8 +104,7 @@ bool WriteBitmapFile(const Picture& picture, const std::string& path)
     return static_cast<bool>(file);
 }
 
-void ShowForCapture(HWND window)
-{
+void ShowForCapture(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(window);
     // Let the X server and Wine settle before reading the screen.

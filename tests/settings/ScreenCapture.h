@@ -31,7 +31,7 @@ void ShowForCapture(HWND window);
 // ---- template implementation ----
 
 class PictureDc {
-public:
+  public:
     PictureDc(int width, int height);
     ~PictureDc();
     PictureDc(const PictureDc&) = delete;
@@ -40,7 +40,7 @@ public:
     bool ok() const { return bits_ != nullptr; }
     Picture Take() const;
 
-private:
+  private:
     int width_;
     int height_;
     HDC dc_ = nullptr;
@@ -50,8 +50,7 @@ private:
 };
 
 template <typename Paint>
-Picture PaintPicture(int width, int height, COLORREF background, Paint paint)
-{
+Picture PaintPicture(int width, int height, COLORREF background, Paint paint) {
     PictureDc target(width, height);
     if (!target.ok()) {
         return {};

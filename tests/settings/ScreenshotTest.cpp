@@ -10,8 +10,7 @@
 
 namespace {
 
-std::vector<FillLine> DefaultLines()
-{
+std::vector<FillLine> DefaultLines() {
     std::vector<FillLine> lines;
     std::istringstream text(DefaultPhraseList());
     std::string line;
@@ -24,20 +23,17 @@ std::vector<FillLine> DefaultLines()
 
 // Puts the dialog at the top left and repaints it; the capture follows a
 // few message-loop rounds later, once the screen shows it.
-void Present(HWND dialog)
-{
+void Present(HWND dialog) {
     SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void Settle(std::vector<Step>& steps)
-{
-    for (int i = 0; i < 5; ++i)
-        steps.push_back([](SettingsDialog&, HWND) { Sleep(60); });
+void Settle(std::vector<Step>& steps) {
+    for (int i = 0; i < 5; ++i) steps.push_back([](SettingsDialog&, HWND) { Sleep(60); });
 }
 
-void Capture(std::vector<Step>& steps, const std::string& name)
-{
+void Capture(std::vector<Step>& steps, const std::string& name) {
     Settle(steps);
     steps.push_back([name](SettingsDialog&, HWND d) {
         const Picture picture = CaptureClientArea(d);
@@ -50,8 +46,7 @@ void Capture(std::vector<Step>& steps, const std::string& name)
 
 class Screenshots : public SettingsDialogTest {};
 
-TEST_F(Screenshots, EachInputMode)
-{
+TEST_F(Screenshots, EachInputMode) {
     owner->fill.lines = DefaultLines();
     owner->fill.lines[1].virtualKey = 'J';
     owner->fill.lines[1].modifiers = MOD_CONTROL | MOD_ALT;
