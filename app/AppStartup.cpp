@@ -55,6 +55,8 @@ int PhraseApp::Run()
     title = LoadResourceText(instance(), IDS_TITLE);
     title.resize(WholeCharacterPrefix(title.data(), title.size(), titleLimit));
     LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
+    if (nonResident)
+        LockMenus(MF_GRAYED);
     if (!Create(title.c_str(), className, nullptr, WS_OVERLAPPEDWINDOW, WS_EX_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr))
         return -1; // without its window the program can receive nothing

@@ -46,8 +46,10 @@ void PhraseApp::ShowAbout()
     if (nonResident || dialogOpen)
         return;
     dialogOpen = 1;
+    LockMenus(MF_GRAYED);
     SmartDialog about;
     about.SetTemplate(IDD_ABOUT, nullptr);
     about.ShowModal();
+    LockMenus(MF_ENABLED);
     dialogOpen = 0;
 }
