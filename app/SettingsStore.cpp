@@ -46,6 +46,9 @@ void PhraseApp::ParseSettings(std::string_view text) {
             binding = &hotkeys.Add(0, line.hotkey.virtualKey, line.hotkey.modifiers);
         AddLine(line.text, nullptr, binding);
     }
+    // A column break that no entry followed is lost, as it is when saving;
+    // it must not reach a line added later, in whichever menu.
+    pendingColumnBreak = false;
 }
 
 bool PhraseApp::SaveSettings() {

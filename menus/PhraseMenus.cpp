@@ -60,7 +60,9 @@ void PhraseApp::ComposeMenus(bool startUp) {
     ReleaseMenuFont();
     if (!MainMenu()) return;
 
-    historyHeaderItem.SetFixedIcon(HistoryIcon);
+    // The header is never parsed: its icon stays fixed even when none could be loaded.
+    historyHeaderItem.iconHandle = HistoryIcon;
+    historyHeaderItem.iconState = 0;
     historyHeaderItem.label = HistoryHeaderLabel;
     DeleteMenu(MainMenu(), HISTORY_MENU_POSITION, MF_BYPOSITION);
     InsertHeader(HISTORY_MENU_POSITION, historyHeaderItem, HistoryMenu);
@@ -69,6 +71,9 @@ void PhraseApp::ComposeMenus(bool startUp) {
     DeleteMenu(MainMenu(), PHRASE_MENU_POSITION, MF_BYPOSITION);
     InsertHeader(PHRASE_MENU_POSITION, phraseHeaderItem, PhraseMenu);
 
+    // A column break left over from lines added before the rebuild does not
+    // reach the fixed separator: the menus look the same after every rebuild.
+    pendingColumnBreak = false;
     AppendFixedEntries();
 }
 

@@ -2,6 +2,7 @@
 // fresh current directory per test.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ TEST_F(SettingsStore, DefaultListFillsThePhraseMenuAndOneSection) {
     EXPECT_EQ(EntryAt(main, 0).record, &app->historyHeaderItem);
     EXPECT_EQ(app->historyHeaderItem.DisplayText(), "クリップボード履歴(&C)");
     EXPECT_EQ(app->historyHeaderItem.iconHandle, HistoryIcon);
+    EXPECT_EQ(app->historyHeaderItem.flags, 0xFFFFFFFFu);
+    EXPECT_EQ(app->historyHeaderItem.iconState, 0);
     EXPECT_NE(HistoryIcon, 0u);
     EXPECT_EQ(EntryAt(main, 1).popup, phrases);
     EXPECT_EQ(EntryAt(main, 1).record, &app->phraseHeaderItem);
@@ -226,6 +229,37 @@ TEST_F(SettingsStore, ColumnBreakMarksTheNextEntry) {
     EXPECT_TRUE(EntryAt(section, 0).BeginsColumn());
     EXPECT_FALSE(EntryAt(section, 1).BeginsColumn());
     EXPECT_FALSE(app->pendingColumnBreak);
+}
+
+TEST_F(SettingsStore, TrailingColumnBreakReachesNoLaterEntry) {
+    WriteBytes("kwibra.ini", SettingsText({"a", " -節", "b", "-->"}));
+    for (bool startUp : {true, false}) {
+        app->LoadSettings(startUp);
+        EXPECT_FALSE(app->pendingColumnBreak) << startUp;
+        const int fixedSeparator = EntryCount(app->PhraseMenu) - 3;
+        EXPECT_TRUE(EntryAt(app->PhraseMenu, fixedSeparator).IsSeparator()) << startUp;
+        EXPECT_FALSE(EntryAt(app->PhraseMenu, fixedSeparator).BeginsColumn()) << startUp;
+    }
+    app->AddLine("clip", app->PhraseMenu, nullptr);
+    EXPECT_FALSE(EntryAt(app->PhraseMenu, 1).BeginsColumn());
+    EXPECT_EQ(EntryAt(app->PhraseMenu, 1).record->content, "clip");
+}
+
+TEST_F(SettingsStore, MenuFontIsKeptUntilTheMenusAreRebuilt) {
+    app->LoadSettings(true);
+    const HFONT font = app->MenuFont();
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(app->MenuFont(), font);
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof metrics.lfMessageFont;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
+    LOGFONTA made{};
+    ASSERT_EQ(GetObjectA(font, sizeof made, &made), static_cast<int>(sizeof made));
+    EXPECT_STREQ(made.lfFaceName, metrics.lfMenuFont.lfFaceName);
+    EXPECT_EQ(made.lfHeight, metrics.lfMenuFont.lfHeight);
+    app->LoadSettings(false);
+    EXPECT_EQ(app->menuFont, nullptr);
+    EXPECT_NE(app->MenuFont(), nullptr);
 }
 
 TEST_F(SettingsStore, HotkeysOfItemsAndSectionsComeBackWithTheirIdentifiers) {
