@@ -170,31 +170,6 @@ TEST_F(ClipHistory, UnreadableHistoryFileIsKept) {
     EXPECT_EQ(ReadBytes("clip.dat"), saved);
 }
 
-TEST_F(ClipHistory, DamagedFilesGiveWhatCanBeRead) {
-    const std::string good = ClipFile({"a", "b"});
-    const struct {
-        const char* name;
-        std::string bytes;
-        std::vector<std::string> loaded;
-    } cases[] = {
-        {"empty", "", {}},
-        {"version 0", std::string("\0\0", 2) + good.substr(2), {}},
-        {"negative version", std::string("\xFF\xFF", 2) + good.substr(2), {}},
-        {"version 7", std::string("\x07\0", 2) + good.substr(2), {"a", "b"}},
-        {"count only", good.substr(0, 4), {}},
-        {"cut in the second text", good.substr(0, good.size() - 1), {"a"}},
-        {"length 0 ends the reading", std::string("\x01\0\x03\0\x01\0a\0\0\x01\0b", 12), {"a"}},
-        {"count larger than the records", std::string("\x01\0\x09\0", 4) + good.substr(4), {"a", "b"}},
-        {"lead byte cut off", ClipFile({"表\x95"}), {"表\x95"}},
-    };
-    for (const auto& c : cases) {
-        app->ClearHistory();
-        WriteBytes("clip.dat", c.bytes);
-        app->LoadHistory();
-        EXPECT_EQ(Contents(app->HistoryMenu), c.loaded) << c.name;
-    }
-}
-
 TEST_F(ClipHistory, EmptyTextDoesNotCutTheSavedHistory) {
     for (const char* text : {"before", "", "after"}) app->AddHistoryEntry(text);
     ASSERT_EQ(EntryCount(app->HistoryMenu), 3);

@@ -120,26 +120,6 @@ TEST_F(SettingsStore, OlderFormWithoutOptionsLineLoadsEveryLine) {
     EXPECT_EQ(phraseHotkey->modifiers, 3);
 }
 
-TEST_F(SettingsStore, OptionsLineSetsTheOptions) {
-    const struct {
-        const char* line;
-        int tilde, limit, wait;
-    } cases[] = {
-        {"1\t7\t-1\t0", 1, 7, 0},  {"0\t0\t-1\t0", 0, 20, 0},  // a limit of 0 or less is the default
-        {"1\t-3", 1, 20, 1},                                   // missing fields keep their values
-        {"0\tx\t-1\t0", 0, 20, 1},  // an unreadable limit too, and nothing after it is read
-        {"1", 1, 20, 1},
-    };
-    for (const auto& c : cases) {
-        AppUnderTest fresh;
-        WriteBytes("kwibra.ini", SettingsText({"a"}, c.line));
-        fresh->LoadSettings(true);
-        EXPECT_EQ(fresh->options.tildeOnShiftZero, c.tilde) << c.line;
-        EXPECT_EQ(fresh->options.historyLimit, c.limit) << c.line;
-        EXPECT_EQ(fresh->options.waitForKeyRelease, c.wait) << c.line;
-    }
-}
-
 TEST_F(SettingsStore, OptionsAreWrittenBack) {
     WriteBytes("kwibra.ini", SettingsText({"a"}, "1\t120\t-1\t0"));
     app->LoadSettings(true);
