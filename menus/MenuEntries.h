@@ -21,6 +21,9 @@ struct MenuEntry {
 bool ReadEntry(HMENU menu, int position, MenuEntry& entry);
 int EntryCount(HMENU menu);
 
+// The position that appends an entry after the last one.
+constexpr int AppendPosition = -1;
+
 // An owner-drawn entry showing record, opening popup when it is not null.
 bool InsertItemEntry(HMENU menu, int position, UINT id, PhraseItem* record, HMENU popup, bool columnBreak);
 bool InsertSeparator(HMENU menu, int position, bool columnBreak);

@@ -133,7 +133,10 @@ void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* bind
     }
     const UINT id = nextCommandId <= LAST_ITEM_COMMAND_ID ? static_cast<UINT>(nextCommandId) : 0;
     if (InsertItemEntry(parent, position, id, record.get(), nullptr, columnBreak)) {
-        if (id == 0) EnableMenuItem(parent, static_cast<UINT>(position), MF_BYPOSITION | MF_GRAYED);
+        if (id == 0) {
+            const int inserted = position == AppendPosition ? EntryCount(parent) - 1 : position;
+            EnableMenuItem(parent, static_cast<UINT>(inserted), MF_BYPOSITION | MF_GRAYED);
+        }
         record.release();
         GiveId(binding, static_cast<std::int32_t>(id));
     } else {
@@ -161,8 +164,8 @@ HMENU PhraseApp::ParentFor(HMENU parent) const {
 }
 
 int PhraseApp::InsertPosition(HMENU parent) const {
+    if (parent != PhraseMenu) return AppendPosition;
     const int count = EntryCount(parent);
-    if (parent != PhraseMenu) return count;
     return count > PHRASE_MENU_FIXED_TAIL ? count - PHRASE_MENU_FIXED_TAIL : 0;
 }
 

@@ -336,6 +336,13 @@ TEST_F(SettingsStore, ItemsPastTheSavableRangeStayButAreNotSaved) {
     EXPECT_EQ(beyond.id, 0u);
     EXPECT_TRUE(beyond.state & MFS_GRAYED);
     EXPECT_EQ(last.virtualKey, 0);
+    // The same at the end of a section menu.
+    app->AddLine(" -節", nullptr, nullptr);
+    app->AddLine("f", nullptr, nullptr);
+    const HMENU section = EntryAt(app->MainMenu(), 2).popup;
+    ASSERT_EQ(EntryCount(section), 1);
+    EXPECT_EQ(EntryAt(section, 0).id, 0u);
+    EXPECT_TRUE(EntryAt(section, 0).state & MFS_GRAYED);
 }
 
 TEST_F(SettingsStore, ClipboardPhraseGoesToThePhraseMenuEvenWithSections) {
