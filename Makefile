@@ -1,7 +1,8 @@
 # make test  — install what is missing, build natively and for Windows, run every test
 # make fuzz  — build the fuzz targets with clang and run each for FUZZ_SECONDS
 # make bench — build and run the native benchmarks
-.PHONY: test fuzz bench setup
+# make run   — build kwibra.exe and start it under Wine in build/run/
+.PHONY: test fuzz bench setup run
 
 setup:
 	@tools/setup.sh
@@ -14,3 +15,6 @@ fuzz: setup
 
 bench: setup
 	@tools/bench.sh
+
+run: setup
+	@tools/run.sh
