@@ -32,23 +32,6 @@ TEST(StringTable, DefaultListIsTheDataLayersListAndFitsItsBuffer)
     EXPECT_EQ(LoadResourceString(IDS_DEFAULT_LIST, 1023), full);
 }
 
-TEST(StringTable, DefaultListKeepsItsBackslashesAndLineBreaks)
-{
-    std::vector<std::string> lines = SplitLines(LoadResourceString(IDS_DEFAULT_LIST, 1023));
-    ASSERT_EQ(lines.size(), 26u);  // 25 lines, each ended by LF
-    EXPECT_EQ(lines.back(), "");
-    EXPECT_EQ(lines[0], "65");
-    EXPECT_EQ(lines[9], "改行は\\n、日付は%%d、時刻は%%tをいれます");
-    EXPECT_EQ(lines[14], " * メモ帳 (&N) : C:\\Windows\\notepad.exe");
-    EXPECT_EQ(lines[19], " * C:\\");
-    EXPECT_EQ(lines[20], " * My Documents : C:\\My Documents");
-    // 表 of "表示" has 0x5C as its second byte and must come through whole.
-    EXPECT_NE(lines[8].find("\x95\x5C\x8E\xA6"), std::string::npos);
-    for (const std::string& line : lines) {
-        EXPECT_EQ(line.find('\r'), std::string::npos) << line;
-    }
-}
-
 struct StringCase {
     UINT id;
     int buffer;  // the buffer the program loads it into, in characters
@@ -172,14 +155,7 @@ TEST(StringTable, WideBlanksAreIdeographicSpaces)
 
 TEST(StringTable, WelcomeTextKeepsTheTrailByte5C)
 {
-    std::string text = LoadResourceString(IDS_WELCOME_TEXT, 1023);
     // ソ of "ソフト" is 83 5C.
-    EXPECT_NE(text.find("\x83\x5C\x83\x74\x83\x67"), std::string::npos);
-    std::vector<std::string> lines = SplitLines(text);
-    ASSERT_EQ(lines.size(), 13u);
-    EXPECT_EQ(lines[0], "クウィブラをご使用いただき、ありがとうございます");
-    EXPECT_EQ(lines[1], "");
-    EXPECT_EQ(lines[7], "★クリップボード履歴もあります");
-    EXPECT_EQ(lines[8], "");
-    EXPECT_EQ(lines[12], "");
+    EXPECT_NE(LoadResourceString(IDS_WELCOME_TEXT, 1023).find("\x83\x5C\x83\x74\x83\x67"),
+              std::string::npos);
 }
