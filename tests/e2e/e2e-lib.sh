@@ -58,6 +58,8 @@ check() {
   echo "ok: $what"
 }
 
+starts_with() { [[ $1 == "$2"* ]]; }
+
 probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$LOG"; }
 
 # Shift-JIS bytes of a UTF-8 text, as hex.

@@ -45,6 +45,7 @@ default_hotkeys_hex() { printf '000000004103'; printf '0000%.0s' $(seq 22); }
 # Phrase menu positions (Down presses from the top) of the default list.
 PHRASE_SMILE=2     # （＾＿＾）
 PHRASE_ESCAPES=7   # 改行は\n、日付は%%d、時刻は%%tをいれます
+PHRASE_HELP=10     # " * クウィブラの説明 (&R) : kwibra.txt"
 PHRASE_NOTEPAD=12  # " * notepad"
 
 # choose_in_phrase_menu DOWN-PRESSES: Ctrl+Alt+A in notepad, then the item.
@@ -292,6 +293,17 @@ scenario_launch_and_add() {
   check "nothing was typed into the first" [ "$(probe edit-text "$NOTEPAD")" == "" ]
   probe discard-close "$(field "$launched" hwnd)" >/dev/null
   check "the second notepad closes" probe wait-hidden "$(field "$launched" hwnd)" "$E2E_TIMEOUT_MS"
+
+  step "\"クウィブラの説明 (&R)\" opens the help text beside the program"
+  known=$(probe windows Notepad | sed -n 's/^hwnd=\([^ ]*\).*/\1/p')
+  focus_notepad
+  choose_in_phrase_menu "$PHRASE_HELP"
+  launched=$(probe wait-window Notepad "$E2E_TIMEOUT_MS" shown $known) || fail "the help text did not open"
+  E2E_WINDOWS+=("$(field "$launched" hwnd)")
+  check "notepad shows kwibra.txt" starts_with "$(field "$launched" title)" "$(sjis 'kwibra.txt')"
+  check "with the help text in it" [ "$(probe edit-text "$(field "$launched" hwnd)")" == "$(file_hex "$APP/kwibra.txt")" ]
+  probe discard-close "$(field "$launched" hwnd)" >/dev/null
+  check "the help text closes" probe wait-hidden "$(field "$launched" hwnd)" "$E2E_TIMEOUT_MS"
 
   step "文字追加 (&I) adds the clipboard text as the last phrase"
   local added='追加したソ表の文'
