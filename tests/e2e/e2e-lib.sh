@@ -33,7 +33,7 @@ e2e_init() {
 
 e2e_cleanup() {
   local status=$?
-  for window in "${E2E_WINDOWS[@]}"; do probe discard-close "$window" >/dev/null; done
+  for window in "${E2E_WINDOWS[@]}" ${NOTEPAD:-}; do probe discard-close "$window" >/dev/null; done
   for pid in "${E2E_PIDS[@]}"; do end_process "$pid"; done
   if ((status != 0)) && [[ -s $LOG ]]; then
     echo "---- Wine output (last lines) ----"
