@@ -220,23 +220,4 @@ TEST_F(DialogOpening, ActivationSuspendsAndDeactivationResumesTheHotkeys) {
     DestroyWindow(other);
 }
 
-TEST_F(DialogOpening, LaysOutTheSingleLineModeFromTheTemplate) {
-    SettingsDialog dialog;
-    owner->Run(dialog, {[&](SettingsDialog&, HWND d) {
-                   const RECT list = ClientRectIn(d, IDC_ITEM_LIST);
-                   const RECT listTemplate = DialogUnits(d, 7, 105, 241, 68);
-                   const RECT display = DialogUnits(d, 66, 66, 182, 14);
-                   EXPECT_EQ(display.top, list.top) << "raised to the display edit's top";
-                   EXPECT_EQ(listTemplate.bottom, list.bottom);
-                   EXPECT_EQ(listTemplate.left, list.left);
-                   EXPECT_EQ(listTemplate.right, list.right);
-                   const RECT line = ClientRectIn(d, IDC_LINE_EDIT);
-                   EXPECT_EQ(DialogUnits(d, 66, 47, 182, 14).bottom, line.bottom);
-                   EXPECT_EQ(DialogUnits(d, 66, 47, 182, 14).top, line.top);
-                   const LONG_PTR style = GetWindowLongPtrA(Item(d, IDC_LINE_EDIT), GWL_STYLE);
-                   EXPECT_TRUE(style & ES_MULTILINE);
-                   EXPECT_FALSE(style & (ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL));
-               }});
-}
-
 }  // namespace
