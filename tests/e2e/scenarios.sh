@@ -398,6 +398,50 @@ scenario_tray_exit() {
   check "the tray icon is gone" [ -z "$(tray_icons | grep -F "$(field "$TRAY_ICON" hwnd) ")" ]
 }
 
+# The settings dialog as a user edits in it: the second phrase is selected
+# with the arrow keys, overtyped, changed and confirmed; the menu then
+# delivers the edited phrase.
+scenario_settings_edit() {
+  make_app_dir
+  start_notepad
+  start_resident
+  step "a second start opens the settings dialog"
+  start_in "$APP" "$APP/kwibra.exe"
+  wait_exit "$STARTED" || fail "the second process did not end"
+  local dialog line_edit
+  dialog=$(probe wait-window '#32770' "$E2E_TIMEOUT_MS" shown "pid=$KWIBRA_WINPID") || fail "no settings dialog"
+  # The phrase line edit is the last edit of the template.
+  line_edit=$(probe children '#32770' Edit | grep 'visible=1' | tail -n 1)
+  [[ -n $line_edit ]] || fail "no line edit in the settings dialog"
+  centre_of "$line_edit"
+  click_at "$CX" "$CY"
+  probe_until_foreground "$(field "$dialog" hwnd)" 20 || fail "the settings dialog did not come to the front"
+
+  step "Down twice selects （＾＿＾）, typing replaces it, Alt+R changes the item"
+  keys Down Down
+  check "the line edit holds the selected phrase" probe wait-edit-text "$(field "$line_edit" hwnd)" "$(sjis '（＾＿＾）')" "$E2E_TIMEOUT_MS"
+  xdotool type --delay 40 'Edited phrase'
+  check "the typed text replaced it" probe wait-edit-text "$(field "$line_edit" hwnd)" "$(sjis 'Edited phrase')" "$E2E_TIMEOUT_MS"
+  keys alt+r
+  check "Change empties the line edit" probe wait-edit-text "$(field "$line_edit" hwnd)" "" "$E2E_TIMEOUT_MS"
+  shot kwibra-settings-edited "$dialog"
+  keys alt+o
+  check "OK closes the dialog" probe wait-window '#32770' "$E2E_TIMEOUT_MS" gone "pid=$KWIBRA_WINPID"
+
+  step "the files hold the edited line and the menu delivers it"
+  local saved
+  saved=$(file_hex "$APP/kwibra.ini")
+  check "kwibra.ini holds the edited line in place of the old one" \
+    grep -q "0d0a$(sjis '＾＾；')0d0a$(sjis 'Edited phrase')0d0a$(sjis '＼(⌒∇⌒)／')0d0a" <<<"$saved"
+  check "the old phrase is gone from kwibra.ini" [ -z "$(grep "$(sjis '（＾＿＾）')" <<<"$saved")" ]
+  check "hkey.dat still has one record per line" [ "$(file_hex "$APP/hkey.dat")" == "$(default_hotkeys_hex)" ]
+  focus_notepad
+  clear_notepad
+  choose_in_phrase_menu "$PHRASE_SMILE"
+  expect_notepad_text "the edited phrase is typed into notepad" "$(sjis 'Edited phrase')"
+  stop_kwibra
+}
+
 scenario=$1
 shift
 e2e_init "$@"
