@@ -8,7 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/PhraseApp.h"
 #include "menus/MenuIds.h"
-#include "menus/ResourceText.h"
+#include "ResourceText.h"
 #include "resource.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "data/DefaultPhraseList.h"
 #include "data/FileStore.h"
-#include "menus/ResourceText.h"
+#include "ResourceText.h"
 #include "resource.h"
 
 namespace {

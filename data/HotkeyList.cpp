@@ -25,6 +25,26 @@ HotkeyBinding* HotkeyList::Find(std::int32_t id)
     return const_cast<HotkeyBinding*>(static_cast<const HotkeyList&>(*this).Find(id));
 }
 
+bool HotkeyList::Remove(const HotkeyBinding* binding)
+{
+    for (std::unique_ptr<HotkeyBinding>* link = &head_; *link; link = &(*link)->next) {
+        if (link->get() == binding) {
+            std::unique_ptr<HotkeyBinding> removed = std::move(*link);
+            *link = std::move(removed->next);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t HotkeyList::size() const
+{
+    std::size_t count = 0;
+    for (const HotkeyBinding* b = head_.get(); b; b = b->next.get())
+        ++count;
+    return count;
+}
+
 void HotkeyList::Clear()
 {
     // One link at a time: a long chain released recursively could exhaust the stack.

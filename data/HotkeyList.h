@@ -1,5 +1,6 @@
 #pragma once
 // The process-wide global hotkeys: an owning singly linked list.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -22,7 +23,10 @@ public:
     // The first binding from the head with this id, or nullptr.
     HotkeyBinding* Find(std::int32_t id);
     const HotkeyBinding* Find(std::int32_t id) const;
+    // Unlinks and frees this binding; false (and nothing freed) when it is not in the list.
+    bool Remove(const HotkeyBinding* binding);
     void Clear();
+    std::size_t size() const;
     HotkeyBinding* head() { return head_.get(); }
     const HotkeyBinding* head() const { return head_.get(); }
 

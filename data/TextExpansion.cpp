@@ -1,6 +1,8 @@
 // PhraseItem::OutputText: the text an item delivers, with its escapes expanded.
 #include "data/PhraseItem.h"
 
+#include "data/LineBreakEscape.h"
+
 namespace {
 
 // Replaces every pattern by value. The search goes on after the inserted
@@ -10,22 +12,6 @@ void ReplaceAll(std::string& text, std::string_view pattern, const std::string& 
     for (std::size_t at = text.find(pattern); at != std::string::npos;
          at = text.find(pattern, at + value.size())) {
         text.replace(at, pattern.size(), value);
-    }
-}
-
-bool IsShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Turns the two bytes "\n" into CR LF in place. A backslash that is the
-// second byte of a two-byte character (ソ, 表) is no escape.
-void ExpandLineBreaks(std::string& text)
-{
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
-            ++i;
-        } else if (text[i] == '\\' && text[i + 1] == 'n') {
-            text[i] = '\r';
-            text[++i] = '\n';
-        }
     }
 }
 

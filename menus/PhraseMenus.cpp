@@ -8,7 +8,7 @@
 #include "menus/MenuEntries.h"
 #include "menus/MenuIds.h"
 #include "menus/OwnerDraw.h"
-#include "menus/ResourceText.h"
+#include "ResourceText.h"
 #include "menus/SystemMenuFont.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "settings/LineText.h"
 
-bool IsShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+#include "data/LineBreakEscape.h"
+
 
 std::string EscapeLineBreaks(std::string_view text) {
     std::string escaped;
@@ -19,14 +20,7 @@ std::string EscapeLineBreaks(std::string_view text) {
 
 std::string UnescapeLineBreaks(std::string_view text) {
     std::string plain(text);
-    for (std::size_t i = 0; i + 1 < plain.size(); ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(plain[i]))) {
-            ++i;
-        } else if (plain[i] == '\\' && plain[i + 1] == 'n') {
-            plain[i] = '\r';
-            plain[++i] = '\n';
-        }
-    }
+    ExpandLineBreaks(plain);
     return plain;
 }
 

@@ -6,9 +6,7 @@
 #include <string>
 #include <string_view>
 
-// A lead byte of a two-byte Shift-JIS character; its second byte may be a
-// backslash (ソ is 83 5C, 表 is 95 5C) and is never an escape.
-bool IsShiftJisLeadByte(unsigned char c);
+#include "data/LineBreakEscape.h"
 
 // CR LF, a lone LF and a lone CR each become the two bytes backslash and n.
 std::string EscapeLineBreaks(std::string_view text);

@@ -15,7 +15,6 @@
 #include "SmartDialog.h"
 #include "data/HotkeyList.h"
 #include "resource.h"
-#include "settings/ItemHotkeyList.h"
 #include "settings/ItemListBox.h"
 #include "settings/LineEdit.h"
 
@@ -102,7 +101,7 @@ class SettingsDialog : public SmartDialog {
     // control wrappers (bound by identifier when the dialog window opens).
     std::string selectedText;
     SmartControl tildeCheck{IDC_TILDE_CHECK};
-    ItemHotkeyList itemHotkeys;
+    HotkeyList itemHotkeys;
     SmartControl statusText{IDC_STATUS_TEXT};
     SmartControl addButton{IDC_ADD_BUTTON};
     SmartControl deleteButton{IDC_DELETE_BUTTON};

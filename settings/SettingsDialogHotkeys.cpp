@@ -32,7 +32,7 @@ void SettingsDialog::OnItemHotkeyChange() {
         itemList.SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(selected), 0);
         itemHotkeys.Remove(record);
     } else if (value != 0) {
-        record = itemHotkeys.Add(VirtualKeyOf(value), ModifiersOf(value));
+        record = &itemHotkeys.Add(0, VirtualKeyOf(value), ModifiersOf(value));
         itemList.SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(record));
     }
 }
@@ -50,7 +50,7 @@ void SettingsDialog::AppendLine(std::string_view line, const HotkeyBinding* bind
     const auto index =
         itemList.SendMsg(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     if (index < 0 || !binding || binding->virtualKey == 0) return;
-    HotkeyBinding* record = itemHotkeys.Add(binding->virtualKey, binding->modifiers);
+    HotkeyBinding* record = &itemHotkeys.Add(0, binding->virtualKey, binding->modifiers);
     itemList.SendMsg(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(record));
 }
 

@@ -1,4 +1,4 @@
-#include "menus/ResourceText.h"
+#include "ResourceText.h"
 
 std::string LoadResourceText(HINSTANCE instance, UINT id) {
     // With a zero buffer size LoadStringW lends its read-only copy of the
