@@ -2,7 +2,8 @@
 # make fuzz  — build the fuzz targets with clang and run each for FUZZ_SECONDS
 # make bench — build and run the native benchmarks
 # make run   — build kwibra.exe and start it under Wine in build/run/
-.PHONY: test fuzz bench setup run
+# make mutants — build deliberately broken copies and check that the tests catch each
+.PHONY: test fuzz bench setup run mutants
 
 setup:
 	@tools/setup.sh
@@ -18,3 +19,6 @@ bench: setup
 
 run: setup
 	@tools/run.sh
+
+mutants: setup
+	@tools/mutants.sh
