@@ -12,7 +12,7 @@
 # when a test fails. The command fails if any mutant survives, does not
 # apply or does not build.
 #
-#   tools/mutants.sh [id-regex]      MUTANT_ARCH=win64|win32  MUTANT_DIR=...
+#   tools/mutants.sh [regex of ids or files]      MUTANT_ARCH=win64|win32  MUTANT_DIR=...
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -77,8 +77,8 @@ while IFS= read -r line; do
     # Fields are separated by " | "; the perl code may hold "|" without spaces.
     IFS=$'\x1f' read -r id file code regex <<<"${line// | /$'\x1f'}"
     id=$(echo "$id" | xargs)
-    [[ $id =~ $filter ]] || continue
     file=$(echo "$file" | xargs)
+    [[ $id =~ $filter || $file =~ $filter ]] || continue
     code=$(echo "$code" | sed 's/^ *//; s/ *$//')
     regex=$(echo "${regex:-}" | xargs)
     [[ -n $regex ]] || regex=$(tests_for "$file")
