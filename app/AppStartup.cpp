@@ -44,6 +44,13 @@ BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass)
 
 int PhraseApp::Run()
 {
+    if (const std::optional<int> exitCode = StartUp())
+        return *exitCode;
+    return RunPlainMessageLoop();
+}
+
+std::optional<int> PhraseApp::StartUp()
+{
     nonResident = RequestsNonResident(commandLine()) ? 1 : 0;
     if (HWND running = FindWindowA(className, nullptr)) {
         HandOverTo(running);
@@ -77,7 +84,7 @@ int PhraseApp::Run()
     if (options.tildeOnShiftZero)
         RegisterTildeHotkey(true);
     nextViewer = SetClipboardViewer(hwnd());
-    return RunPlainMessageLoop();
+    return std::nullopt;
 }
 
 // Another instance runs: it opens its settings dialog, or with -o pops up

@@ -92,6 +92,9 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
 
     BOOL InitApplication(WNDCLASSA* windowClass) override;
     int Run() override;
+    // Everything Run does before its message loop; an exit code when the
+    // process is to end at once (another instance took over, no window).
+    std::optional<int> StartUp();
     // Rebuilds menus and hotkey list from the files after a system change.
     void Reload();
     // Walk the list from first to its end; failures are silent.
