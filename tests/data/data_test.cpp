@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "data/DefaultPhraseList.h"
+#include "data/FileStore.h"
+#include "data/HistoryFile.h"
+#include "data/HotkeyList.h"
+#include "data/PhraseItem.h"
+#include "data/SettingsFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace std::string_literals;
+using Texts = std::vector<std::string>;
+
+// A shell that knows a few paths, installed while it lives.
+struct FakePlatform : PlatformSeam {
+    FakePlatform() { InstallPlatform(this); }
+    ~FakePlatform() override { InstallPlatform(nullptr); }
+    ShellIcon IconForPath(const std::string& path, int) override {
+        return known.count(path) ? ShellIcon{2, known[path], 40} : ShellIcon{};
+    }
+    std::string CurrentDirectory() override { return "C:\\kwibra"; }
+    std::string LongDate() override { return date; }
+    std::string TimeOfDay() override { return "19:05:33"; }
+
+    std::map<std::string, std::int32_t> known{{"C:\\", 3}, {"C:\\kwibra", 4}, {"new.url", 9}};
+    std::string date = "2026年12月6日日曜日";
+};
+
+// "label|flags|icon", flags as T text, C command, S separate label, V verbatim; the icon is
+// L for the label icon, else a shell icon's index (0 none); then the content if not the line.
+std::string Parsed(const std::string& line, bool fromClipboard = false) {
+    PhraseItem item;
+    item.Parse(line, fromClipboard);
+    std::string out = item.label + "|";
+    for (int bit = 0; bit < 5; ++bit)
+        if (item.flags >> bit & 1) out += "TCS?V"[bit];
+    out += item.iconHandle == LabelIcon ? "|L" : "|" + std::to_string(item.iconIndex);
+    return item.content == line ? out : out + "|" + item.content;
+}
+
+TEST(Phrase, Parse) {
+    FakePlatform shell;
+    LabelIcon = 1;
+    const std::string a39(39, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {" +表示 : a : b", "表示|TS|L"},
+        {" + no separator", "|T|0"},
+        {" *\tC:\\", "C:\\|CS|3| *        C:\\"},
+        {" * 説明 (&R) : kwibra.txt", " * 説明 (&R)|CS|0"},
+        {" * mailto:a@b.jp : unknown", "mailto:a@b.jp|CS|9"},
+        {" * http://own : C:\\", "http://own|CS|3"},
+        {" -節\t(&N)", "節\t(&N)|SV|4"},
+        {"x* C:\\", "|T|0"},
+        {" *", "|T|0"},
+        {"a\tb\r\nc\rd\n\re", "|T|0|a        b\\nc\\nd\\n\\ne"},
+        {"a\x01\x1f\x7f" + std::string(1, '\0'), "|T|0|a  \x7f "},
+        // Labels are cut to 40 bytes and "...", never inside a character; any byte from 0x80 starts one.
+        {a39, "|T|0"},
+        {a39 + "b", a39 + "b...|TS|L"},
+        {a39 + "\xb1x", a39 + "...|TS|L"},
+        {a39 + "\x95", a39 + "...|TS|L"},
+        {"a" + std::string(37, 'b') + "ソソ", "a" + std::string(37, 'b') + "ソ...|TS|L"},
+        {" + " + std::string(45, 'L') + " : text", std::string(40, 'L') + "...|TS|L"},
+    };
+    for (const auto& [line, parsed] : cases) EXPECT_EQ(Parsed(line), parsed);
+    EXPECT_EQ(Parsed(" * C:\\", true), "|TSV|L");
+    EXPECT_EQ(Parsed("a\tb\r\nc", true), "a        b\\nc|TSV|L");
+
+    // Menus parse an item again to resolve an icon that was not there before.
+    PhraseItem item;
+    item.Parse(" * C:\\x", false);
+    shell.known["C:\\x"] = 21;
+    item.Parse(" * C:\\x", false);
+    EXPECT_EQ(item.iconIndex, 21);
+    EXPECT_EQ(item.iconState, 40);
+}
+
+TEST(Phrase, OutputText) {
+    FakePlatform shell;
+    const std::pair<std::string, std::string> cases[] = {
+        {"改行\\n日付%%d時刻%%t", "改行\r\n日付" + shell.date + "時刻19:05:33"},
+        {" + 今日 : %%d : %%d", shell.date + " : " + shell.date},
+        {" +x", "x"},
+        {"%%%d %d %t %%", "%" + shell.date + " %d %t %%"},
+        {"a\\\\nb\\", "a\\\r\nb\\"},
+        {"ソn表n", "ソn表n"},
+        {"表\\n\xb1\\ncut\x95", "表\r\n\xb1\r\ncut\x95"},
+        {" * メモ帳 :   C:\\new %%d", "C:\\new %%d"},
+    };
+    for (const auto& [line, output] : cases) {
+        PhraseItem item;
+        item.Parse(line, false);
+        EXPECT_EQ(item.OutputText(), output);
+    }
+    // The search goes on after the inserted date, which may hold the escape itself.
+    shell.date = "%%d%";
+    PhraseItem item;
+    item.Parse("%%d%d", false);
+    EXPECT_EQ(item.OutputText(), "%%d%%d");
+    item.Parse("%%d%d", true);
+    EXPECT_EQ(item.OutputText(), "%%d%d");  // a clipboard entry goes out as it came
+}
+
+// The menu hotkeys 1+1, 2+2 and 3+3, then 4+4 for the first list line.
+const std::string Keys = "\1\1\2\2\3\3\4\4";
+
+std::string Key(HotkeyRecord r) { return std::to_string(r.virtualKey) + "+" + std::to_string(r.modifiers); }
+
+// "tilde limit wait menu0 menu1 menu2|line=hotkey|...", read over the options 1 7 5.
+std::string Decoded(std::string_view text, std::string_view hkey) {
+    AppSettings o{1, 7, 5};
+    const DecodedSettings d = DecodeSettings(text, hkey, o);
+    std::string out = std::to_string(o.tildeOnShiftZero) + " " + std::to_string(o.historyLimit) + " " +
+                      std::to_string(o.waitForKeyRelease);
+    for (const HotkeyRecord& r : d.menuHotkeys) out += " " + Key(r);
+    for (const SettingsLine& line : d.lines) out += "|" + line.text + "=" + Key(line.hotkey);
+    return out;
+}
+
+TEST(Settings, Decode) {
+    const std::string x5000(5000, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "1 7 5 0+0 0+0 0+0"},
+        {"65\n", "1 7 5 1+1 2+2 65+0"},
+        {"65\n3\nx", "1 7 5 1+1 2+2 65+3"},
+        {"65\n3\n1\t30\t-1\t0", "1 30 0 1+1 2+2 3+3"},
+        // The legacy hotkey of the first two lines goes to the menu the options name.
+        {"  x65\n\t+3 4\r\n0\n", "0 7 5 1+1 2+2 0+3"},
+        {"321\n-1\n0\n", "0 7 5 1+1 2+2 65+255"},
+        {"65\n3\n0\t20\t0\n", "0 20 5 65+3 2+2 3+3"},
+        {"65\n3\n1\t20\t1\t1\r\n", "1 20 1 1+1 65+3 3+3"},
+        {"0\n0\n01\nA\n", "0 7 5 1+1 2+2 0+0|A=4+4"},
+        {"0\n0\n0\t0\t-1\t1\nA\n", "0 20 1 1+1 2+2 3+3|A=4+4"},
+        {"0\n0\n0\t\t\t40\nA\n", "0 40 5 1+1 2+2 0+0|A=4+4"},
+        {"0\n0\n0\t99999999999999999999\t-1\nA\n", "0 2147483647 5 1+1 2+2 3+3|A=4+4"},
+        {"0\n0\n1 is taken as options\nx\n", "1 7 5 1+1 2+2 0+0|x=4+4"},
+        // The old form: one hotkey, then the list lines at once.
+        {"65\n3\nfirst\r\n2\t20\n", "1 7 5 1+1 2+2 65+3|first=4+4|2\t20=0+0"},
+        // A CR stays unless before LF; the unterminated last line is no line.
+        {"0\n0\n0\nA\r\r\n\r\nB\rC\nlast", "0 7 5 1+1 2+2 0+0|A\r=4+4|=0+0|B\rC=0+0"},
+        {"0\n0\n0\n表\r\nソ\ncut\x95\na\0b\n"s, "0 7 5 1+1 2+2 0+0|表=4+4|ソ=0+0|cut\x95=0+0|a\0b=0+0"s},
+        {"0\n0\n0\n" + x5000 + "\n", "0 7 5 1+1 2+2 0+0|" + x5000 + "=4+4"},
+    };
+    for (const auto& [text, decoded] : cases) EXPECT_EQ(Decoded(text, Keys), decoded);
+    EXPECT_EQ(Decoded("0\n0\n0\nA\nB\n", "\1\1\2"), "0 7 5 1+1 2+0 0+0|A=0+0|B=0+0");
+}
+
+TEST(Settings, Encode) {
+    const std::vector<SettingsLine> lines = {
+        {"表", {}}, {"a\r\nb\rc\n\rd\r", {5, 4}}, {"0", {}}, {"1\tx", {255, 255}}};
+    const EncodedSettings files = EncodeSettings({1, 5, 0}, {HotkeyRecord{1, 1}, {}, {65, 3}}, lines);
+    EXPECT_EQ(files.settingsBytes, "0\r\n0\r\n1\t5\t-1\t0\r\n表\r\na\\nb\\nc\\n\\nd\\n\r\n0\r\n1\tx\r\n");
+    EXPECT_EQ(files.hkeyBytes, "\1\1\0\0A\3\0\0\5\4\0\0\xFF\xFF"s);
+    EXPECT_EQ(EncodeSettingsFile({}, {}), "0\r\n0\r\n0\t20\t-1\t1\r\n");
+}
+
+TEST(Settings, DefaultPhraseList) {
+    AppSettings options;
+    const DecodedSettings list = DecodeSettings(DefaultPhraseList(), {}, options);
+    ASSERT_EQ(list.lines.size(), 22u);
+    EXPECT_EQ(list.lines[18].text, " -新しいメニュー(&N)");
+}
+
+TEST(HotkeyList, LaterBindingsFollowTheHeadAndTheFirstOfEachMenuIsSaved) {
+    HotkeyList list;
+    list.Add(2, 'A', 3);
+    list.Add(0, 'B', 1);
+    list.Add(2, 'C', 4);
+    EXPECT_EQ(EncodeHotkeyFile(MenuHotkeyRecords(list), {}), "B\1\0\0A\3"s);
+    // A long list is released one link at a time, not by deep recursion.
+    for (int i = 0; i < 1000000; ++i) list.Add(i, 1, 0);
+}
+
+TEST(History, Decode) {
+    // Reading stops at the first record that cannot be read whole.
+    const std::pair<std::string, Texts> cases[] = {
+        {"\1\0\2\0\2\0ab\4\0表ソ"s, {"ab", "表ソ"}},
+        {"", {}},
+        {"\1\0\1"s, {}},
+        {"\0\0\1\0\1\0x"s, {}},
+        {"\1\0\2\0\0\0\1\0x"s, {}},
+        {"\1\0\2\0\1\0x\xFE\xFFx"s, {"x"}},
+        {"\1\0\2\0\1\0x\5\0ab"s, {"x"}},
+        {"\1\0\1\0\1\0\x95"s, {"\x95"}},
+    };
+    for (const auto& [bytes, texts] : cases)
+        EXPECT_EQ(DecodeHistory(bytes), texts) << testing::PrintToString(bytes);
+}
+
+TEST(History, Encode) {
+    EXPECT_EQ(EncodeHistory({"ab", "", std::string(300, 'z')}),
+              "\1\0\2\0\2\0ab\x2C\1"s + std::string(300, 'z'));
+    const std::string fits(0x7FFF, 'f');
+    EXPECT_EQ(DecodeHistory(EncodeHistory({"a", std::string(0x8000, 't'), fits})), (Texts{"a", fits}));
+    // More texts than the count can hold: the newest are kept.
+    Texts texts;
+    for (int i = 0; i < 0x7FFF + 5; ++i) texts.push_back(std::to_string(i));
+    EXPECT_EQ(DecodeHistory(EncodeHistory(texts)), Texts(texts.begin() + 5, texts.end()));
+}
+
+class Store : public ::testing::Test {
+  protected:
+    Store() { fs::create_directories(dir); }
+    ~Store() override { fs::remove_all(dir); }
+    std::string Get(const char* name) { return ReadWholeFile(dir / name).bytes; }
+    long Entries() { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); }
+
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("kwibra-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+};
+
+TEST_F(Store, ReadAndWrite) {
+    const std::string big = std::string(300000, '\x1a') + "a\r\n\0\x95"s;
+    EXPECT_TRUE(WriteWholeFile(dir / "clip.dat", ""));
+    EXPECT_EQ(ReadWholeFile(dir / "clip.dat").status, FileStatus::Loaded);
+    EXPECT_TRUE(WriteWholeFile(dir / "clip.dat", big));
+    EXPECT_EQ(Get("clip.dat"), big);
+    EXPECT_TRUE(WriteWholeFile(dir / "kwibra.ini", "old"));
+    fs::create_directory(dir / "kwibra.ini.tmp");
+    EXPECT_FALSE(WriteWholeFile(dir / "kwibra.ini", "new"));
+    EXPECT_EQ(Get("kwibra.ini"), "old");
+    EXPECT_EQ(ReadWholeFile(dir / "none" / "deeper").status, FileStatus::Missing);
+    // Something that cannot be read is never taken for a missing file.
+    EXPECT_EQ(ReadWholeFile(dir / "kwibra.ini.tmp").status, FileStatus::Unreadable);
+}
+
+TEST_F(Store, PairIsWrittenWholeOrNotAtAll) {
+    // A folder in the way blocks one step; "hkey.dat" as a folder reads as "".
+    const std::tuple<const char*, bool, bool, std::string, std::string, long> cases[] = {
+        {"", true, true, "new settings", "new keys", 2},
+        {"kwibra.ini.tmp", true, false, "old settings", "old keys", 3},
+        {"hkey.dat.tmp", true, false, "old settings", "old keys", 3},
+        {"hkey.dat", true, false, "old settings", "", 2},
+        {"hkey.dat", false, false, "", "", 1},
+    };
+    for (const auto& [blocked, hadSettings, written, settings, keys, entries] : cases) {
+        SCOPED_TRACE(blocked);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        if (hadSettings) WriteWholeFile(dir / "kwibra.ini", "old settings");
+        if (blocked != "hkey.dat"s) WriteWholeFile(dir / "hkey.dat", "old keys");
+        fs::create_directories(dir / blocked);
+        EXPECT_EQ(WriteFilePair(dir / "kwibra.ini", "new settings", dir / "hkey.dat", "new keys"), written);
+        EXPECT_EQ(Get("kwibra.ini") + "/" + Get("hkey.dat"), settings + "/" + keys);
+        EXPECT_EQ(Entries(), entries);
+    }
+}
+
+}  // namespace

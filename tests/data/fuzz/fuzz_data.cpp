@@ -1,0 +1,43 @@
+// The readers on any bytes. The first byte's low bits choose 0 "clip.dat", 1 the settings file after as
+// many bytes of "hkey.dat" as its other six bits say, 2 a phrase line, 3 a clipboard entry.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "data/HistoryFile.h"
+#include "data/PhraseItem.h"
+#include "data/SettingsFile.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+EncodedSettings ReadAndWrite(std::string_view hkey, std::string_view text) {
+    AppSettings options;
+    const DecodedSettings read = DecodeSettings(text, hkey, options);
+    return EncodeSettings(options, read.menuHotkeys, read.lines);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::size_t hkeySize = std::min<std::size_t>(data[0] >> 2, bytes.size());
+    // What was read comes back when written and read again.
+    if ((data[0] & 3) == 0) Check(DecodeHistory(EncodeHistory(DecodeHistory(bytes))) == DecodeHistory(bytes));
+    if ((data[0] & 3) == 1) {
+        const EncodedSettings once = ReadAndWrite(bytes.substr(0, hkeySize), bytes.substr(hkeySize));
+        const EncodedSettings twice = ReadAndWrite(once.hkeyBytes, once.settingsBytes);
+        Check(once.settingsBytes == twice.settingsBytes && once.hkeyBytes == twice.hkeyBytes);
+    }
+    if ((data[0] & 3) < 2) return 0;
+    PhraseItem item;
+    item.Parse(bytes, data[0] & 1);
+    Check(item.OutputText() == item.content || !(item.flags & PhraseItem::ItemVerbatim));
+    Check(item.label.size() <= PhraseItem::LabelLimit + 3);
+    return 0;
+}
