@@ -15,8 +15,7 @@ namespace {
 
 constexpr int ListLines = 29881;
 
-std::vector<SettingsLine> MakeLines()
-{
+std::vector<SettingsLine> MakeLines() {
     const char* samples[] = {
         "はじめまして、クウィブラ開発チームです。",
         " + 表示と入力される文字を別にする : ここが、入力される内容",
@@ -30,23 +29,20 @@ std::vector<SettingsLine> MakeLines()
     std::vector<SettingsLine> lines;
     for (int i = 0; i < ListLines; ++i) {
         SettingsLine line{samples[i % 8], {}};
-        if (i % 5 == 0)
-            line.text += std::to_string(i);
-        if (i % 97 == 0)
-            line.hotkey = {static_cast<std::uint8_t>(0x30 + i % 10), 3};
+        if (i % 5 == 0) line.text += std::to_string(i);
+        if (i % 97 == 0) line.hotkey = {static_cast<std::uint8_t>(0x30 + i % 10), 3};
         lines.push_back(line);
     }
     return lines;
 }
 
-const EncodedSettings& Files()
-{
-    static const EncodedSettings files = EncodeSettings({}, {HotkeyRecord{0, 0}, {0, 0}, {0x41, 3}}, MakeLines());
+const EncodedSettings& Files() {
+    static const EncodedSettings files =
+        EncodeSettings({}, {HotkeyRecord{0, 0}, {0, 0}, {0x41, 3}}, MakeLines());
     return files;
 }
 
-void DecodeFiles(benchmark::State& state)
-{
+void DecodeFiles(benchmark::State& state) {
     const EncodedSettings& files = Files();
     for (auto _ : state) {
         AppSettings options;
@@ -55,8 +51,7 @@ void DecodeFiles(benchmark::State& state)
     }
 }
 
-void EncodeFiles(benchmark::State& state)
-{
+void EncodeFiles(benchmark::State& state) {
     AppSettings options;
     const DecodedSettings settings = DecodeSettings(Files().settingsBytes, Files().hkeyBytes, options);
     for (auto _ : state) {
@@ -65,12 +60,12 @@ void EncodeFiles(benchmark::State& state)
     }
 }
 
-void SplitLinesFloor(benchmark::State& state)
-{
+void SplitLinesFloor(benchmark::State& state) {
     const std::string_view text = Files().settingsBytes;
     for (auto _ : state) {
         std::vector<std::string_view> lines;
-        for (std::size_t start = 0, lf; (lf = text.find('\n', start)) != std::string_view::npos; start = lf + 1)
+        for (std::size_t start = 0, lf; (lf = text.find('\n', start)) != std::string_view::npos;
+             start = lf + 1)
             lines.push_back(text.substr(start, lf - start));
         benchmark::DoNotOptimize(lines);
     }
@@ -82,9 +77,8 @@ BENCHMARK(SplitLinesFloor)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's time per iteration (the median when repeated) for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
                 milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
@@ -93,10 +87,9 @@ public:
     std::map<std::string, double> milliseconds;
 };
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -105,9 +98,8 @@ int main(int argc, char** argv)
     const double floor = reporter.milliseconds["SplitLinesFloor"];
     std::printf("\n%d list lines, settings file %zu bytes, hkey.dat %zu bytes\n", ListLines,
                 Files().settingsBytes.size(), Files().hkeyBytes.size());
-    std::printf("decode %.3f ms (goal < 10 ms), encode %.3f ms, floor (split into lines) %.3f ms\n", decode, encode,
-                floor);
-    if (floor > 0)
-        std::printf("decode / floor = %.1fx (goal within 10x)\n", decode / floor);
+    std::printf("decode %.3f ms (goal < 10 ms), encode %.3f ms, floor (split into lines) %.3f ms\n", decode,
+                encode, floor);
+    if (floor > 0) std::printf("decode / floor = %.1fx (goal within 10x)\n", decode / floor);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Loading, saving and the clipboard history on real menus under Wine, against
 // the floor of inserting as many plain owner-drawn entries into popup menus
 // without parsing anything. Prints the figures and their ratios.
-//   menus_bench [lines...]   (default: 1000 10000 29881)
+//   bench_menus [LINES...]   (default: 1000 10000 29881)
 // Icons are looked up when an entry is first measured, not while a line is
 // added; both costs are shown.
 #include <windows.h>
@@ -10,21 +10,75 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "MenuTestSupport.h"
+#include "app/PhraseApp.h"
 #include "data/FileStore.h"
 #include "data/SettingsFile.h"
 #include "menus/DeferredIcons.h"
+#include "menus/MenuEntries.h"
 #include "menus/MenuIds.h"
+#include "menus/ShellPlatform.h"
 #include "resource.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+// A new empty folder as the current one while it lives, so that the
+// program's files are written there; removed with its contents at the end.
+class TempDirectory {
+  public:
+    TempDirectory() : previous_(fs::current_path()) {
+        static unsigned counter = 0;
+        const std::string name = "kwibra-bench-" + std::to_string(GetCurrentProcessId()) + "-";
+        do path_ = fs::temp_directory_path() / (name + std::to_string(++counter));
+        while (!fs::create_directory(path_));
+        fs::current_path(path_);
+    }
+    ~TempDirectory() {
+        std::error_code ignored;
+        fs::current_path(previous_, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+  private:
+    fs::path previous_;
+    fs::path path_;
+};
+
+// The application object as the program has it after its start-up and the
+// menu resource; the records of its menus are freed with it.
+class BenchApp {
+  public:
+    BenchApp() : app_(std::make_unique<PhraseApp>()) {
+        static ShellPlatform shell;
+        InstallPlatform(&shell);
+        iconSize = 16;
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        app_->SetStartup(instance, SW_HIDE, "");
+        app_->LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
+        app_->fixedIcons.Load(instance);
+    }
+    ~BenchApp() {
+        app_->ClearPhraseMenus();
+        app_->ClearHistory();
+    }
+    BenchApp(const BenchApp&) = delete;
+    BenchApp& operator=(const BenchApp&) = delete;
+    PhraseApp* operator->() { return app_.get(); }
+    PhraseApp& operator*() { return *app_; }
+
+  private:
+    std::unique_ptr<PhraseApp> app_;
+};
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -119,7 +173,9 @@ void MeasureAll(PhraseApp& app) {
         for (int i = 0; i < EntryCount(menu); ++i) {
             MEASUREITEMSTRUCT measure{};
             measure.CtlType = ODT_MENU;
-            measure.itemData = reinterpret_cast<ULONG_PTR>(EntryAt(menu, i).record);
+            MenuEntry entry;
+            ReadEntry(menu, i, entry);
+            measure.itemData = reinterpret_cast<ULONG_PTR>(entry.record);
             app.MeasureMenuEntry(measure);
         }
     }
@@ -138,7 +194,7 @@ void RunSize(int count) {
     // The floor and the load take turns, so that other work on the machine
     // slows both alike; the fastest run of each counts.
     FloorMenus floorMenus(lines);
-    std::unique_ptr<AppUnderTest> app;
+    std::unique_ptr<BenchApp> app;
     double floor = 1e300;
     double load = 1e300;
     for (int i = 0; i < runs; ++i) {
@@ -147,7 +203,7 @@ void RunSize(int count) {
                                     1, [] {}, [&] { floorMenus.Build(); }));
         floorMenus.Destroy();
         app.reset();
-        app = std::make_unique<AppUnderTest>();
+        app = std::make_unique<BenchApp>();
         load = std::min(load, Best(
                                   1, [] {}, [&] { (*app)->LoadSettings(true); }));
     }
@@ -230,7 +286,7 @@ void RunOneMenu(int count) {
     const double floor = Best(
         1, [] {}, [&] { floorMenus.Build(); });
     floorMenus.Destroy();
-    std::unique_ptr<AppUnderTest> app = std::make_unique<AppUnderTest>();
+    std::unique_ptr<BenchApp> app = std::make_unique<BenchApp>();
     const double load = Best(
         1, [] {}, [&] { (*app)->LoadSettings(true); });
     const double save = Best(
@@ -243,7 +299,7 @@ void RunOneMenu(int count) {
 
 void RunHistory(int adds) {
     TempDirectory directory;
-    AppUnderTest app;
+    BenchApp app;
     app->LoadSettings(true);
     app->options.historyLimit = 120;
     for (int i = 0; i < 120; ++i) app->AddHistoryEntry("履歴の文字 " + std::to_string(i));
