@@ -1,6 +1,6 @@
 # make test  — install what is missing, build natively and for Windows, run every test
 # make fuzz  — build the fuzz targets with clang and run each for FUZZ_SECONDS
-# make bench — build and run the native benchmarks
+# make bench — build and run the benchmarks of bench/, natively and under Wine
 # make run   — build kwibra.exe and start it under Wine in build/run/
 # make mutants — build deliberately broken copies and check that the tests catch each
 .PHONY: test fuzz bench setup run mutants

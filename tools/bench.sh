@@ -1,21 +1,80 @@
 #!/bin/bash
-# Builds the native benchmarks in build/bench and runs them.
-#   tools/bench.sh [args]          the data layer's benchmark (native)
-#   tools/bench.sh menus [lines]   loading, saving and history on real menus,
-#                                  built in build/win64 and run under Wine
+# Builds the benchmarks of bench/ and runs them, each against a floor
+# measured in the same run:
+#   tools/bench.sh                     all three
+#   tools/bench.sh settings [ARGS]     the settings codec, natively (ARGS go to
+#                                      Google Benchmark, e.g. --benchmark_repetitions=5)
+#   tools/bench.sh menus [LINES...]    loading, saving and history on real menus, under Wine
+#   tools/bench.sh app [REPETITIONS]   start-up, hotkey to menu and choice to text of
+#                                      kwibra.exe, under Wine (20 repetitions)
+# They build in the trees of the tests with KWIBRA_BENCH=ON but outside the
+# default target, so `make test` never builds them. Under Wine the 32-bit
+# build runs, or the 64-bit one where this kernel cannot run 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [[ ${1:-} == menus ]]; then
+source tools/wine-env.sh
+
+configure() { # DIR [TOOLCHAIN]
+  local args=(-DCMAKE_BUILD_TYPE=Release -DKWIBRA_BENCH=ON)
+  [[ -n ${2:-} ]] && args+=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$2")
+  cmake -S . -B "$1" "${args[@]}" >/dev/null
+}
+
+# Builds quietly, so that the figures stand alone; the log shows on failure.
+build() { # DIR TARGET...
+  local dir=$1 log
   shift
-  source tools/wine-env.sh
-  kwibra_use_arch win64
-  cmake -S . -B build/win64 -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake" >/dev/null
-  cmake --build build/win64 -j 2 --target menus_bench
+  log=$(cmake --build "$dir" -j 2 --target "$@" 2>&1) || { echo "$log" >&2; return 1; }
+}
+
+bench_settings() {
+  echo "== settings codec (native)"
+  configure build/native
+  build build/native bench_settings
+  build/native/bench/bench_settings "$@"
+}
+
+windows_tree() {
+  if kwibra_can_run_win32; then
+    arch=win32 toolchain=mingw-i686.cmake
+  else
+    arch=win64 toolchain=mingw-x86_64.cmake
+    echo "bench: this kernel cannot run 32-bit programs; running the 64-bit build" >&2
+  fi
+  tree=build/$arch
+  configure "$tree" "$toolchain"
+  kwibra_use_arch "$arch"
+}
+
+bench_menus() {
+  echo "== menus ($arch, under Wine)"
+  build "$tree" bench_menus
   kwibra_ensure_display
   kwibra_ensure_prefix
-  exec "$KWIBRA_WINE" build/win64/tests/app/menus_bench.exe "$@"
-fi
-cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DKWIBRA_BENCH=ON >/dev/null
-cmake --build build/bench -j 2 --target data_bench
-build/bench/tests/data/data_bench "$@"
+  "$KWIBRA_WINE" "$tree/bench/bench_menus.exe" "$@"
+}
+
+# The programs are copied into folders of their own, as a user installs them.
+bench_app() {
+  echo "== kwibra.exe ($arch, under Wine)"
+  build "$tree" kwibra bench_app bench_trayfloor
+  kwibra_ensure_display
+  kwibra_ensure_prefix
+  local work
+  work=$(mktemp -d "${TMPDIR:-/tmp}/kwibra-bench.XXXXXX")
+  mkdir "$work/default" "$work/large" "$work/floor"
+  for dir in default large; do cp "$tree/app/exe/kwibra.exe" "$tree/app/exe/kwibra.txt" "$work/$dir/"; done
+  cp "$tree/bench/trayfloor.exe" "$work/floor/"
+  local bench=$PWD/$tree/bench/bench_app.exe status=0
+  (cd "$work" && "$KWIBRA_WINE" "$bench" "$@") || status=$?
+  rm -rf "$work"
+  return $status
+}
+
+case ${1:-all} in
+  settings) shift; bench_settings "$@" ;;
+  menus) shift; windows_tree; bench_menus "$@" ;;
+  app) shift; windows_tree; bench_app "$@" ;;
+  all) bench_settings; windows_tree; bench_menus; bench_app ;;
+  *) sed -n '2,9s/^# \?//p' "$0" >&2; exit 2 ;;
+esac

@@ -8,8 +8,7 @@ namespace {
 
 NOTIFYICONDATAA icon{};
 
-LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         Shell_NotifyIconA(NIM_DELETE, &icon);
         PostQuitMessage(0);
@@ -18,19 +17,18 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = FloorProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "KwibraTrayFloor";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (!window)
-        return 1;
+    HWND window =
+        CreateWindowExA(0, windowClass.lpszClassName, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (!window) return 1;
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
     icon.hWnd = window;
     icon.uID = 1;
