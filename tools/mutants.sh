@@ -86,9 +86,10 @@ while IFS= read -r line; do
     [[ $file == data/* && $regex == '^data' ]] && tree=native
 
     prepare "$tree"
-    cp "$root/$file" "$src/$file"
+    # The copy, not the work tree, holds the unchanged file: the work tree may change meanwhile.
+    cp "$src/$file" "$scratch/unchanged"
     perl -0777 -pi -e "$code" "$src/$file"
-    if cmp -s "$root/$file" "$src/$file"; then
+    if cmp -s "$scratch/unchanged" "$src/$file"; then
         result="not applied"
     elif ! build "$tree"; then
         result="build failed"
@@ -97,7 +98,7 @@ while IFS= read -r line; do
     else
         result="killed"
     fi
-    cp "$root/$file" "$src/$file"
+    cp "$scratch/unchanged" "$src/$file"
     count[$result]=$((${count[$result]:-0} + 1))
     report+=("$(printf '%-28s %-14s %-40s %s' "$id" "$result" "$file" "$regex")")
     printf '%-28s %s\n' "$id" "$result"
