@@ -1,0 +1,149 @@
+#include "FrameworkFixture.h"
+#include "SmartControl.h"
+
+namespace {
+
+using FrameworkDispatch = FrameworkTest;
+
+HWND Child(const char* className, HWND parent, int id, DWORD style = 0) {
+    return CreateWindowA(className, "", WS_CHILD | style, 0, 0, 80, 60, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+TEST_F(FrameworkDispatch, CommandHandlersRunInOrderThenAfterMessage) {
+    RecordingWindow parent(&log);
+    ASSERT_TRUE(parent.CreatePlain());
+    SmartControl bound(10), list(12);
+    Child("BUTTON", parent.hwnd(), 10);
+    const HWND plain = Child("BUTTON", parent.hwnd(), 11);
+    const HWND listBox = Child("LISTBOX", parent.hwnd(), 12, LBS_NOTIFY);
+    SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("ソ"));
+    BindDialogControls(parent.node());
+    struct Row {
+        HWND target;
+        UINT message;
+        WPARAM wParam;
+        Log expected;
+    } rows[] = {
+        {bound.hwnd(),
+         BM_CLICK,
+         0,
+         {"OnCommandId 10", "OnControlClicked 10 object", "OnCommand 0 10 object"}},
+        {plain, BM_CLICK, 0, {"OnCommandId 11", "OnControlClicked 11 none", "OnCommand 0 11 none"}},
+        {list.hwnd(),
+         WM_KEYDOWN,
+         VK_DOWN,
+         {"OnCommandId 12", "OnControlNotify 1 12 object", "OnCommand 1 12 object"}},
+        {parent.hwnd(), WM_COMMAND, 2001, {"OnCommandId 2001", "OnCommand 0 2001 none"}},
+    };
+    for (Row& row : rows) {
+        log.clear();
+        SendMessageA(row.target, row.message, row.wParam, 0);
+        row.expected.push_back(Entry("After", WM_COMMAND));
+        EXPECT_EQ(row.expected, Only(log, {"OnCommand", "OnControl", "After 273"}));
+    }
+}
+
+TEST_F(FrameworkDispatch, EachMessageReachesItsHandlerDecodedAndAfterMessageOnce) {
+    RecordingWindow window(&log);
+    ASSERT_TRUE(window.CreatePlain());
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        Log expected;
+    } rows[] = {
+        {WM_SIZE, 0, MAKELPARAM(40000, 100), {"OnSize 0 -25536 100"}},
+        {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65535, 32767), {"OnMouseMove 1 -1 32767"}},
+        {WM_CONTEXTMENU, 0, MAKELPARAM(65531, 7), {"OnContextMenu -5 7"}},
+        {WM_SYSCOMMAND, SC_KEYMENU, MAKELPARAM(65535, 2), {"OnSysCommand 61696 65535 2"}},
+        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 65535), 0, {"OnHScroll 5 65535"}},
+        {WM_MENUSELECT, MAKEWPARAM(7, 0xFFFF), 0, {"OnMenuSelect 7 65535"}},
+        {WM_KEYDOWN, 'A', 0, {"OnKeyDown 65"}},
+        {TrayCallbackMessage, 3, WM_RBUTTONUP, {"OnTrayMessage 3 517", "OnTrayRButtonUp 3"}},
+        {WM_USER + 1, 0, 0, {}},
+    };
+    for (const auto& row : rows) {
+        log.clear();
+        window.SendMsg(row.message, row.wParam, row.lParam);
+        EXPECT_EQ(row.expected, Only(log, {"On"})) << row.message;
+        EXPECT_EQ(Log{Entry("After", row.message)}, Only(log, {"After"}));
+    }
+    EXPECT_EQ(Entry("Default", WM_USER + 1), log.front()) << "a message without handler goes to DefaultProc";
+}
+
+TEST_F(FrameworkDispatch, ActiveObjectFollowsActivationByKind) {
+    RecordingWindow window(&log);
+    ASSERT_TRUE(window.CreatePlain());
+    const struct {
+        WindowKind kind;
+        UINT state;
+        bool becomesActive;
+    } rows[] = {
+        {WindowKind::Plain, WA_INACTIVE, true},
+        {WindowKind::Dialog, WA_INACTIVE, false},
+        {WindowKind::Dialog, WA_ACTIVE, true},
+        {WindowKind::Control, WA_INACTIVE, false},
+    };
+    for (const auto& row : rows) {
+        SetActiveWindowObject(nullptr);
+        window.SetKind(row.kind);
+        window.SendMsg(WM_ACTIVATE, row.state, 0);
+        EXPECT_EQ(row.becomesActive ? &window : nullptr, ActiveWindow()) << static_cast<int>(row.kind);
+    }
+    window.SetKind(WindowKind::Plain);
+    auto other = std::make_unique<RecordingWindow>(&log);
+    SetActiveWindowObject(other.get());
+    other.reset();
+    EXPECT_EQ(nullptr, ActiveWindow()) << "a destroyed object is never the active one";
+}
+
+// A subclassed child that notes which message it is handling while it draws.
+struct DrawingChild : SmartSubclassWindow {
+    void OnDrawItem(DRAWITEMSTRUCT*) override { drawnDuring = currentMessage(); }
+    UINT drawnDuring = 0;
+};
+
+TEST_F(FrameworkDispatch, ChildDrawsItsItemFirstAndKeepsItsCurrentMessage) {
+    RecordingWindow parent(&log);
+    ASSERT_TRUE(parent.CreatePlain());
+    DrawingChild child;
+    ASSERT_TRUE(child.Subclass(Child("BUTTON", parent.hwnd(), 7, BS_OWNERDRAW)));
+    child.SendMsg(WM_USER + 5);
+    DRAWITEMSTRUCT item{};
+    item.CtlID = 7;
+    parent.SendMsg(WM_DRAWITEM, 7, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(static_cast<UINT>(WM_DRAWITEM), child.drawnDuring);
+    EXPECT_EQ(static_cast<UINT>(WM_USER + 5), child.currentMessage());
+    EXPECT_EQ(Log{"OnDrawItem 7"}, Only(log, {"OnDrawItem"}));
+}
+
+TEST_F(FrameworkDispatch, LifetimeFromCreationToTheLastWindow) {
+    RecordingWindow window(&log);
+    ASSERT_TRUE(window.CreatePlain());
+    EXPECT_EQ("OnCreate", log.front()) << "messages before WM_CREATE never reach the object";
+    const HWND stranger = CreateWindowA(DefaultClassName, "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                        static_cast<SmartWindow*>(&window));
+    EXPECT_EQ(nullptr, FindWindowObject(stranger)) << "a bound object is never taken over by another window";
+    DestroyWindow(stranger);
+
+    DrawingChild child;
+    ASSERT_TRUE(child.Subclass(Child("BUTTON", window.hwnd(), 3)));
+    SetMainWindowHandle(window.hwnd());
+    log.clear();
+    window.Destroy();
+    EXPECT_EQ((Log{"OnDestroy", Entry("After", WM_DESTROY)}), Only(log, {"OnDestroy", "After 2"}));
+    EXPECT_FALSE(window.IsBound() || child.IsBound());
+    EXPECT_EQ(1, app.lastWindowCalls);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        << "the main window quits the loop";
+
+    RecordingWindow parent(&log);  // the class is forgotten with the main window: named here
+    ASSERT_TRUE(parent.Create("parent", DefaultClassName, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 9, 9, nullptr));
+    ASSERT_TRUE(child.Subclass(Child("BUTTON", parent.hwnd(), 4))) << "the object is free for another window";
+    child.SendMsg(WM_USER + 9);
+    EXPECT_EQ(static_cast<UINT>(WM_USER + 9), child.currentMessage());
+}
+
+}  // namespace
