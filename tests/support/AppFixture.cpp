@@ -7,15 +7,20 @@
 #include "WindowRegistry.h"
 #include "menus/MenuEntries.h"
 
-AppWithWindow::AppWithWindow(const char* lines, const char* commandLine)
+AppWithWindow::AppWithWindow(const char* lines, std::vector<Step> startUp, const char* commandLine)
     : app_(std::make_unique<PhraseApp>()) {
     if (lines) WriteBytes(PhraseApp::settingsPath, SettingsText(lines));
+    // The clipboard is empty at every start: joining the viewer chain reads it into the history.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
     app_->SetStartup(GetModuleHandleA(nullptr), SW_HIDE, commandLine);
     WNDCLASSA windowClass;
     FillDefaultWindowClass(&windowClass);
     app_->InitApplication(&windowClass);
     RegisterWindowClass(&windowClass);  // fails harmlessly once the class exists
-    EXPECT_EQ(std::nullopt, app_->StartUp());
+    RunDialog([this] { EXPECT_EQ(std::nullopt, app_->StartUp()); }, std::move(startUp));
 }
 
 AppWithWindow::~AppWithWindow() {
@@ -47,4 +52,14 @@ std::string MenuTexts(HMENU menu) {
         if (entry.IsOwnerDrawn() && entry.record) texts += entry.record->DisplayText() + "\n";
     }
     return texts;
+}
+
+std::string MenuIds(HMENU menu) {
+    std::string ids;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        const UINT id = GetMenuItemID(menu, position);
+        ids += id == 0 ? "-" : id == static_cast<UINT>(-1) ? "+" : std::to_string(id);
+        ids += ' ';
+    }
+    return ids;
 }

@@ -5,12 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "DialogSteps.h"
 #include "app/PhraseApp.h"
 
 class AppWithWindow {
   public:
-    // Writes kwibra.ini with these list lines first, unless they are null.
-    explicit AppWithWindow(const char* lines = "phrase", const char* commandLine = "");
+    // Writes kwibra.ini with these list lines first, unless they are null. The
+    // steps answer the dialogs that start-up shows; without them none may open.
+    explicit AppWithWindow(const char* lines = "phrase", std::vector<Step> startUp = {},
+                           const char* commandLine = "");
     ~AppWithWindow();
     AppWithWindow(const AppWithWindow&) = delete;
     AppWithWindow& operator=(const AppWithWindow&) = delete;
@@ -28,3 +31,5 @@ class AppWithWindow {
 
 // The displayed texts of a menu's owner-drawn entries, "---" for separators.
 std::string MenuTexts(HMENU menu);
+// The command identifiers of a menu's entries: "-" for a separator, "+" for a popup.
+std::string MenuIds(HMENU menu);

@@ -87,9 +87,9 @@ void Perform(const Step& step, HWND dialog) {
 // idle and never shown: without a window manager, hiding a shown window
 // costs Wine seconds. A step runs when nothing else waits in the queue.
 void NextStep() {
-    const bool busy = HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT | QS_SENDMESSAGE)) != 0;
+    const bool busy = HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_KEY | QS_MOUSEBUTTON | QS_SENDMESSAGE)) != 0;
     const HWND dialog = OpenDialog();
-    if (!dialog && run.dialogSeen && run.next == run.steps.size()) return;  // done: the dialog has closed
+    if (!dialog && run.dialogSeen && run.next == run.steps.size()) return;  // the dialog has closed
     PostMessageA(run.stepper, StepMessage, 0, 0);
     if (busy || !dialog) {
         if (GetTickCount() - run.lastProgress > StallMs) {
@@ -101,6 +101,11 @@ void NextStep() {
     }
     run.lastProgress = GetTickCount();
     run.dialogSeen = true;
+    if (run.steps.empty()) {
+        ADD_FAILURE() << "a dialog opened that the test did not expect";
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
     if (run.modifiersDown) {
         HoldModifiers(run.steps[run.next - 1], false);
         run.modifiersDown = false;

@@ -28,8 +28,9 @@ inline Step DropFile(std::string path) { return {Step::Drop, 0, std::move(path)}
 inline Step Expect(std::function<void(HWND)> check) { return {Step::Check, 0, {}, 0, false, false, check}; }
 
 // Calls open, which shows a modal dialog, and performs the steps inside its
-// loop. A dialog still open after the last step is cancelled; one that
-// never appears, or steps that stall, fail the test instead of hanging it.
+// loop. A dialog still open after the last step is cancelled; steps that
+// stall fail the test instead of hanging it. Without steps, no dialog is
+// expected: one that opens is a failure, and is cancelled.
 void RunDialog(const std::function<void()>& open, std::vector<Step> steps);
 
 // Small readers for checks.

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "Clipboard.h"
+#include "DialogSteps.h"
+#include "Files.h"
+#include "menus/MenuIds.h"
+#include "menus/Mnemonic.h"
+#include "menus/OwnerDraw.h"
+
+namespace {
+
+TEST(MenusBuilder, DefaultListOfTheFirstStartNumbersItemsAndSections) {
+    TempFolder folder;
+    AppWithWindow app(nullptr, {ClickOn(IDOK)});  // the welcome box
+    EXPECT_EQ("120 121 122 123 124 125 126 - 127 128 129 130 131 132 133 134 135 136 - 40008 40002 ",
+              MenuIds(app->PhraseMenu));
+    EXPECT_EQ("+ + + 40002 - 40007 40001 ", MenuIds(app->MainMenu()));
+    EXPECT_EQ("137 138 139 ", MenuIds(GetSubMenu(app->MainMenu(), 2)));
+}
+
+TEST(MenusBuilder, ListLinesAndHotkeysComeBackFromTheMenus) {
+    const std::string menus("\0\0\0\0A\3", 6);
+    const struct {
+        const char* lines;
+        std::string hotkeys;
+        const char* saved;
+        std::string savedHotkeys;
+    } rows[] = {
+        {"a\n-->\nb\nc", menus, "a\n-->\nb\nc", menus + std::string(8, '\0')},
+        {"a\n-->\n-->\nb\n-->", menus, "a\n-->\nb", menus + std::string(6, '\0')},
+        {"-->\n---\nx\ttab", menus, "-->\n---\nx        tab", menus + std::string(6, '\0')},
+        {"-->\n -sec\nx\n -empty", menus, " -sec\n-->\nx\n -empty", menus + std::string(8, '\0')},
+        {" -sec\nx\n---", menus + "1\2" + "2\2" + "3\2", " -sec\nx\n---",
+         menus + "1\2" + "2\2" + '\0' + '\0'},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        WriteBytes(PhraseApp::hotkeyPath, row.hotkeys);
+        AppWithWindow app(row.lines);
+        ASSERT_TRUE(app->SaveSettings());
+        EXPECT_EQ(SettingsText(row.saved), ReadBytes(PhraseApp::settingsPath)) << row.lines;
+        EXPECT_EQ(row.savedHotkeys, ReadBytes(PhraseApp::hotkeyPath)) << row.lines;
+    }
+}
+
+TEST(MenusBuilder, ClipboardPhraseGoesToTheEndOfThePhraseMenuAndIsSavedAtOnce) {
+    TempFolder folder;
+    AppWithWindow app("a\n -sec\nb");
+    SetClipboardText("new");
+    app.Command(IDM_ADD_CLIPBOARD);
+    EXPECT_EQ(SettingsText("a\nnew\n -sec\nb"), ReadBytes(PhraseApp::settingsPath));
+}
+
+TEST(MenusHistory, MergesDuplicatesKeepsTheNewestAndNumbersFromTheTop) {
+    TempFolder folder;
+    WriteBytes(PhraseApp::settingsPath, SettingsText("x", "0\t3\t-1\t1"));
+    AppWithWindow app(nullptr);
+    for (const char* text : {"a", "b", "c", "a", "d"}) app->AddHistoryEntry(text);
+    EXPECT_EQ("c\na\nd\n", MenuTexts(app->HistoryMenu));
+    EXPECT_EQ("35000 35001 35002 ", MenuIds(app->HistoryMenu));
+    SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ("c\na\nd\n", MenuTexts(app->HistoryMenu)) << "a rebuild keeps the history";
+    app->options.historyLimit = 0;
+    app->TrimHistory();
+    EXPECT_EQ("", MenuTexts(app->HistoryMenu));
+}
+
+TEST(MenusHistory, FileIsReadBackNewestLastAndNeverOverwrittenWhenUnreadable) {
+    TempFolder folder;
+    const std::string saved("\1\0\4\0\1\0x\1\0y\1\0x\3\0a\tb", 18);
+    WriteBytes(PhraseApp::historyPath, saved);
+    {
+        AppWithWindow app;
+        EXPECT_EQ("y\nx\na        b\n", MenuTexts(app->HistoryMenu));
+    }
+    EXPECT_EQ(std::string("\1\0\3\0\1\0y\1\0x\3\0a\tb", 15), ReadBytes(PhraseApp::historyPath));
+    HeldFile lock(PhraseApp::historyPath, 0);
+    AppWithWindow app;
+    lock.Release();
+    app->AddHistoryEntry("new");
+    EXPECT_FALSE(app->SaveHistory());
+    EXPECT_EQ(std::string("\1\0\3\0\1\0y\1\0x\3\0a\tb", 15), ReadBytes(PhraseApp::historyPath));
+}
+
+TEST(MenusKeys, MnemonicsExecuteOneMatchAndStepThroughSeveral) {
+    TempFolder folder;
+    AppWithWindow app("&apple\n&Avocado\n&banana\n + &label : text");
+    const HMENU menu = app->PhraseMenu;
+    EXPECT_EQ(MAKELRESULT(2, MNC_EXECUTE), MatchMnemonic(menu, 'B'));
+    EXPECT_EQ(MAKELRESULT(3, MNC_EXECUTE), MatchMnemonic(menu, 'l')) << "the label's mark counts";
+    EXPECT_EQ(MAKELRESULT(0, MNC_SELECT), MatchMnemonic(menu, 'a'));
+    MENUITEMINFOA highlight{};
+    highlight.cbSize = sizeof highlight;
+    highlight.fMask = MIIM_STATE;
+    highlight.fState = MFS_HILITE;
+    SetMenuItemInfoA(menu, 0, TRUE, &highlight);
+    EXPECT_EQ(MAKELRESULT(1, MNC_SELECT), MatchMnemonic(menu, 'a'));
+    EXPECT_EQ(0, MatchMnemonic(menu, 'z'));
+}
+
+TEST(MenusKeys, HotkeyIdentifiersSayWhatToDo) {
+    using Kind = HotkeyActionKind;
+    const std::pair<std::int32_t, HotkeyAction> rows[] = {
+        {0, {Kind::ShowMenu, 0}},        {2, {Kind::ShowMenu, 2}},    {101, {Kind::ShowMenu, 101}},
+        {102, {Kind::TypeTilde, 0}},     {103, {Kind::Ignore, 0}},    {120, {Kind::DeliverItem, 120}},
+        {0xA000, {Kind::ShowMenu, 102}}, {0xC000, {Kind::Ignore, 0}}, {-1, {Kind::Ignore, 0}},
+    };
+    for (const auto& [id, action] : rows) {
+        const HotkeyAction got = ActionForHotkey(id);
+        EXPECT_EQ(static_cast<int>(action.kind), static_cast<int>(got.kind)) << id;
+        EXPECT_EQ(action.value, got.value) << id;
+    }
+}
+
+TEST(MenusDrawing, LargeMenuFontDrawsThirtyTwoPixelIcons) {
+    TempFolder folder;
+    AppWithWindow app;
+    PhraseItem item;
+    item.Parse(" + label : text", false);
+    const HDC dc = GetDC(nullptr);
+    for (const auto& [height, icon] : {std::pair{12, 16}, {40, 32}}) {
+        const HFONT font = CreateFontA(height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "MS UI Gothic");
+        SIZE size{};
+        MeasureEntry(item, dc, font, &size);
+        EXPECT_EQ(icon, iconSize);
+        EXPECT_GE(size.cy, icon);
+        DeleteObject(font);
+    }
+    ReleaseDC(nullptr, dc);
+}
+
+}  // namespace
