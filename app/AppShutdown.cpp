@@ -2,6 +2,8 @@
 // WM_DESTROY (also run when the session ends) and the destructor.
 #include "app/PhraseApp.h"
 
+#include <algorithm>
+
 PhraseApp::~PhraseApp()
 {
     tray.Remove();
@@ -11,12 +13,33 @@ PhraseApp::~PhraseApp()
 
 void PhraseApp::Reload()
 {
+    // The records of an open menu must stay until it has closed.
+    if (openMenus > 0) {
+        reloadPending = true;
+        return;
+    }
+    reloadPending = false;
     // An open settings dialog keeps the user's unsaved edits: the rebuilt
     // lines must not be added to its list a second time.
     SmartDialog* openDialog = settingsDialog;
     settingsDialog = nullptr;
+    // The rebuild may number the items anew: the registered hotkeys go with
+    // the old numbers and come back with the new ones, each on its own item.
+    const bool registered = hotkeysRegistered;
+    if (registered)
+        UnregisterHotkeys(hotkeys.head());
+    const std::vector<std::string> told = readProblems;
     LoadSettings(false);
+    if (registered)
+        RegisterHotkeys(hotkeys.head());
     settingsDialog = openDialog;
+    // A file that still cannot be read was told about already.
+    const auto firstLine = [](const std::string& text) { return text.substr(0, text.find('\n')); };
+    for (const std::string& problem : readProblems) {
+        const auto same = [&](const std::string& old) { return firstLine(old) == firstLine(problem); };
+        if (std::none_of(told.begin(), told.end(), same))
+            Tell(problem);
+    }
 }
 
 void PhraseApp::OnDestroy()
@@ -29,8 +52,16 @@ void PhraseApp::OnDestroy()
     hotkeys.Clear();
     ChangeClipboardChain(hwnd(), nextViewer);
     nextViewer = nullptr;
-    SaveHistory();
+    SaveHistoryOrTell();
     ClearPhraseMenus();
     ClearHistory();
     PostQuitMessage(0);
+}
+
+// A history that could not be read was told about at start-up and is kept on
+// purpose; only a failed write is news. While the session ends nothing may wait.
+void PhraseApp::SaveHistoryOrTell()
+{
+    if (SaveHistory() == SaveOutcome::Failed && !sessionEnding)
+        Tell(SaveProblemText(historyPath, SaveOutcome::Failed));
 }

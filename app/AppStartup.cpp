@@ -71,18 +71,20 @@ std::optional<int> PhraseApp::StartUp()
     // Only a settings file that is really missing means a first run: one
     // that exists but cannot be read is never replaced by the default list.
     if (LoadSettings(true) == SettingsSource::Missing) {
-        SaveSettings();
+        const SaveOutcome saved = SaveSettings();
         ShowWelcome();
+        TellSaveProblem(settingsPath, saved);
     }
-    RegisterHotkeys(hotkeys.head());
+    for (const std::string& problem : readProblems) Tell(problem);  // no tray icon yet: a message box
+    const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
     if (!nonResident) {
         tray.Add(hwnd(), 1, nullptr, title.c_str());
         tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
     } else {
         AfterMessage(WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
     }
-    if (options.tildeOnShiftZero)
-        RegisterTildeHotkey(true);
+    const bool tildeRefused = options.tildeOnShiftZero && !RegisterTildeHotkey(true);
+    TellRefusedHotkeys(refused, tildeRefused);
     nextViewer = SetClipboardViewer(hwnd());
     return std::nullopt;
 }

@@ -51,11 +51,11 @@ class DialogHidden {
 
 }  // namespace
 
-void PhraseApp::ApplySettings(SettingsDialog* dialog) {
-    if (!dialog || !dialog->IsBound()) return;
+bool PhraseApp::ApplySettings(SettingsDialog* dialog) {
+    if (!dialog || !dialog->IsBound()) return false;
     options.historyLimit = dialog->HistoryLimit();
     TrimHistory();
-    bool saved = false;
+    SaveOutcome saved = SaveOutcome::Failed;
     {
         BusyDialog busy(*dialog);
         options.tildeOnShiftZero = dialog->TildeOption() ? 1 : 0;
@@ -83,9 +83,11 @@ void PhraseApp::ApplySettings(SettingsDialog* dialog) {
         options.waitForKeyRelease = dialog->WaitForKeyRelease() ? 1 : 0;
         saved = SaveSettings();
     }
-    // Success is only reported when both files were written.
-    if (saved)
+    // Success is only reported when both files were written; otherwise the
+    // dialog shows why, and OK keeps it open so that no edit is lost.
+    if (saved == SaveOutcome::Saved)
         dialog->ShowStatus(IDS_STATUS_SAVED);
     else
-        dialog->ClearStatus();
+        dialog->ShowStatusText(SaveProblemText(settingsPath, saved));
+    return saved == SaveOutcome::Saved;
 }

@@ -108,11 +108,5 @@ bool PutClipboardText(const std::string& text)
 {
     if (!EmptyClipboard())
         return false;
-    if (!SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1))
-        return false;
-    const DWORD marker = 0;
-    const UINT exclude = RegisterClipboardFormatA(ExcludeFromMonitorFormat);
-    if (exclude != 0)
-        SetClipboardBytes(exclude, &marker, sizeof marker);
-    return true;
+    return SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
 }

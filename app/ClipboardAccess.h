@@ -38,6 +38,8 @@ bool ClipboardIsPrivate();
 // splitting a double-byte character; nullopt when there is no text.
 std::optional<std::string> OpenClipboardText(std::size_t limit);
 
-// Replaces the contents of the open clipboard by text, marked so that
-// clipboard watchers leave it alone. False when nothing was written.
+// Replaces the contents of the open clipboard by text alone: a delivered
+// phrase stays visible to the system's and other programs' clipboard
+// histories (our own history skips it through its ignore flag). False when
+// nothing was written.
 bool PutClipboardText(const std::string& text);

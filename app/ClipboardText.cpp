@@ -26,7 +26,7 @@ void PhraseApp::ReadClipboardText(bool asPhrase)
         return;
     if (asPhrase) {
         AddLine(*text, PhraseMenu, nullptr);
-        SaveSettings();
+        TellSaveProblem(settingsPath, SaveSettings());
     } else {
         AddHistoryEntry(*text);
     }

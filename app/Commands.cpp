@@ -14,6 +14,7 @@ void PhraseApp::OnCommandId(UINT id)
     case IDM_QUIT_RELAY1: PostMessageA(hwnd(), WM_COMMAND, IDM_QUIT_RELAY2, 0); break;
     case IDM_QUIT_RELAY2: PostMessageA(hwnd(), WM_COMMAND, IDM_EXIT, 0); break;
     case IDM_SHOW_MENU: ShowMenu(currentLParam()); break;
+    case IDM_RELOAD: Reload(); break;
     case IDM_HOTKEYS:
     case IDM_PASTE: break; // AfterMessage acts on these
     default: DeliverItem(id); break;
@@ -35,9 +36,11 @@ void PhraseApp::OpenSettings()
         UnregisterHotkeys(hotkeys.head());
     dialog->SetTemplate(IDD_SETTINGS, nullptr);
     CaptureTarget();
-    dialog->ShowModal();
+    const int result = dialog->ShowModal();
     settingsDialog = nullptr;
-    RegisterHotkeys(hotkeys.head());
+    const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
+    if (result == 1)
+        TellRefusedHotkeys(refused, false);
     dialogOpen = 0;
 }
 

@@ -22,22 +22,22 @@ SettingsDialog* SettingsDialogOf(LPCSTR dialogTemplate, SmartDialog* dialog) {
     return IsSettingsTemplate(dialogTemplate) ? dynamic_cast<SettingsDialog*>(dialog) : nullptr;
 }
 
+}  // namespace
+
 // The dialog works on copies: the lines with copies of their bindings, the
 // menu hotkeys and the options.
-void FillSettingsDialog(PhraseApp& app, SettingsDialog& dialog) {
-    dialog.SetTildeOption(app.options.tildeOnShiftZero != 0);
+void PhraseApp::FillSettingsDialog(SettingsDialog& dialog) {
+    dialog.SetTildeOption(options.tildeOnShiftZero != 0);
     SendDlgItemMessageA(dialog.hwnd(), IDC_LINE_EDIT, EM_LIMITTEXT, LineEditLimit, 0);
     for (int id : {MAIN_MENU_HOTKEY_ID, HISTORY_MENU_HOTKEY_ID, PHRASE_MENU_HOTKEY_ID}) {
-        if (const HotkeyBinding* binding = app.hotkeys.Find(id))
+        if (const HotkeyBinding* binding = hotkeys.Find(id))
             dialog.SetMenuHotkey(id, binding->virtualKey, binding->modifiers);
     }
-    for (const CollectedLine& line : app.CollectLines()) dialog.AppendLine(line.line, line.binding);
-    app.settingsDialog = &dialog;
-    dialog.SetHistoryLimit(app.options.historyLimit);
-    dialog.SetWaitForKeyRelease(app.options.waitForKeyRelease != 0);
+    for (const CollectedLine& line : CollectLines()) dialog.AppendLine(line.line, line.binding);
+    settingsDialog = &dialog;
+    dialog.SetHistoryLimit(options.historyLimit);
+    dialog.SetWaitForKeyRelease(options.waitForKeyRelease != 0);
 }
-
-}  // namespace
 
 void PhraseApp::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) {
     if (!dialog || !dialog->IsBound()) return;
@@ -46,14 +46,12 @@ void PhraseApp::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) {
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
     SetForegroundWindow(window);
     if (SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog))
-        FillSettingsDialog(*this, *settings);
+        FillSettingsDialog(*settings);
     LockMenus(MF_GRAYED);
 }
 
-void PhraseApp::OnDialogOk(LPCSTR dialogTemplate, SmartDialog* dialog) {
-    if (SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog)) ApplySettings(settings);
-    LockMenus(MF_ENABLED);
-}
+// The settings dialog has applied its settings before it lets OK end it.
+void PhraseApp::OnDialogOk(LPCSTR, SmartDialog*) { LockMenus(MF_ENABLED); }
 
 void PhraseApp::OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) {
     // The Shift+0 box registers at once; Cancel puts the stored option back.

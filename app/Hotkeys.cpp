@@ -1,26 +1,55 @@
 // Registration of the HotkeyList's bindings as global hotkeys of the main
-// window. Failures (a key another program holds) are silent by design.
+// window, and the names the user knows them by.
 #include "app/PhraseApp.h"
+#include "ResourceText.h"
+#include "menus/MenuEntries.h"
+#include "menus/MenuIds.h"
 #include "resource.h"
 
-void PhraseApp::RegisterHotkeys(const HotkeyBinding* first)
-{
-    for (const HotkeyBinding* binding = first; binding; binding = binding->next.get()) {
-        if (binding->virtualKey != 0)
-            RegisterHotKey(hwnd(), binding->id, binding->modifiers, binding->virtualKey);
-    }
+namespace {
+
+// A menu text without its mnemonic: "メモ帳 (&N)" is told as "メモ帳".
+std::string WithoutMnemonic(std::string text) {
+    const std::size_t mark = text.rfind("(&");
+    if (mark != std::string::npos && mark + 4 == text.size() && text.back() == ')') text.erase(mark);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    for (std::size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1)) text.erase(at, 1);
+    return text;
 }
 
-void PhraseApp::UnregisterHotkeys(const HotkeyBinding* first)
-{
+}  // namespace
+
+std::vector<const HotkeyBinding*> PhraseApp::RegisterHotkeys(const HotkeyBinding* first) {
+    std::vector<const HotkeyBinding*> refused;
+    for (const HotkeyBinding* binding = first; binding; binding = binding->next.get()) {
+        if (binding->virtualKey != 0 && !RegisterHotKey(hwnd(), binding->id, binding->modifiers, binding->virtualKey))
+            refused.push_back(binding);
+    }
+    hotkeysRegistered = true;
+    return refused;
+}
+
+void PhraseApp::UnregisterHotkeys(const HotkeyBinding* first) {
     for (const HotkeyBinding* binding = first; binding; binding = binding->next.get())
         UnregisterHotKey(hwnd(), binding->id);
+    hotkeysRegistered = false;
 }
 
-void PhraseApp::RegisterTildeHotkey(bool on)
-{
-    if (on)
-        RegisterHotKey(hwnd(), HOTKEY_TILDE, MOD_SHIFT, '0');
-    else
-        UnregisterHotKey(hwnd(), HOTKEY_TILDE);
+bool PhraseApp::RegisterTildeHotkey(bool on) {
+    if (on) return RegisterHotKey(hwnd(), HOTKEY_TILDE, MOD_SHIFT, '0') != FALSE;
+    UnregisterHotKey(hwnd(), HOTKEY_TILDE);
+    return true;
+}
+
+// What a hotkey opens or types, as its menu shows it.
+std::string PhraseApp::MenuNameOf(std::int32_t hotkeyId) const {
+    const HotkeyAction action = ActionForHotkey(hotkeyId);
+    if (action.kind == HotkeyActionKind::ShowMenu && action.value == 0)
+        return LoadResourceText(instance(), IDS_MAIN_MENU_NAME);
+    MenuEntry entry;
+    if (action.kind == HotkeyActionKind::ShowMenu && ReadEntry(MainMenu(), action.value - 1, entry) && entry.record)
+        return WithoutMnemonic(entry.record->DisplayText());
+    if (const PhraseItem* item = ItemForCommand(static_cast<UINT>(hotkeyId)))
+        return WithoutMnemonic(item->DisplayText());
+    return {};
 }

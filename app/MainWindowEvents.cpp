@@ -43,13 +43,39 @@ void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_QUERYENDSESSION) {
-        OnDestroy();
-        return SmartWindow::DefaultProc(message, wParam, lParam);
-    }
-    if (message == WM_MENUCHAR)
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        // The user may still cancel the logoff: save, and keep running.
+        SaveHistoryOrTell();
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
+    case WM_MENUCHAR:
         return MatchMnemonic(wParam, lParam);
+    case WM_ENTERMENULOOP:
+        ++openMenus;
+        break;
+    case WM_EXITMENULOOP:
+        // A rebuild asked for while the menu was open runs after the chosen item.
+        if (--openMenus == 0 && reloadPending)
+            PostMessageA(hwnd(), WM_COMMAND, IDM_RELOAD, 0);
+        break;
+    default:
+        break;
+    }
     return SmartWindow::DefaultProc(message, wParam, lParam);
+}
+
+// The session ends for sure only now; the process may be ended at any moment
+// once this returns, so the history is saved and everything released here.
+void PhraseApp::OnEndSession(bool ending)
+{
+    if (!ending)
+        return;
+    sessionEnding = true;
+    OnDestroy();
+    Destroy();
 }
 
 void PhraseApp::AfterCommand(WPARAM wParam, LPARAM lParam)

@@ -5,6 +5,10 @@
 
 void PhraseApp::ShowMenu(LPARAM selector)
 {
+    // One menu at a time: a hotkey or a second "-o" while one is open would
+    // make the nested menu fail and, without a resident, end the program.
+    if (openMenus > 0)
+        return;
     HMENU menu = selector == 0 ? MainMenu() : GetSubMenu(MainMenu(), static_cast<int>(selector - 1));
     if (!menu) {
         EndIfNonResident(); // a selector that names no popup shows nothing

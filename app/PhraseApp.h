@@ -16,6 +16,7 @@
 #include "SmartWindow.h"
 #include "TrayIcon.h"
 #include "app/CaptureThrottle.h"
+#include "data/FileStore.h"
 #include "data/HotkeyList.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
@@ -35,8 +36,15 @@ struct CollectedLine {
 enum class SettingsSource {
     File,        // the settings file was read
     Missing,     // there is no settings file: the default list was loaded
-    Unreadable,  // the settings file (or "hkey.dat") exists but could not be read:
-                 // the default list was loaded and SaveSettings leaves both files alone
+    Unreadable,  // the settings file or "hkey.dat" exists but could not be read: at start-up the
+                 // default list was loaded, on a rebuild the menus stayed; neither file is saved over
+};
+
+// What became of a save.
+enum class SaveOutcome {
+    Saved,
+    Refused,  // a file that could not be read is never overwritten
+    Failed,   // the system did not let the file be written
 };
 
 class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOwner {
@@ -46,18 +54,33 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     static constexpr const char* historyPath = "clip.dat";
     static constexpr const char* className = "Pelnork";
 
-    // ---- Menus, settings files and clipboard history (menus engineer) ----
+    PhraseApp() = default;
+    ~PhraseApp() override;
 
+    // ---- Start-up, rebuild and the way out ----
+    BOOL InitApplication(WNDCLASSA* windowClass) override;
+    int Run() override;
+    // Everything Run does before its message loop; an exit code when the
+    // process is to end at once (another instance took over, no window).
+    std::optional<int> StartUp();
+    // Rebuilds menus and hotkeys from the files after a system change; while
+    // a menu is open, once it has closed.
+    void Reload();
+    void OnDestroy() override;
+
+    // ---- The settings and hotkey files ----
     // Rebuilds the menus from the settings and hotkey files (or the default
     // list) and the history from "clip.dat". startUp is false for a reload,
-    // which first saves the history so that it survives the rebuild.
+    // which first saves the history so that it survives the rebuild, and
+    // which leaves everything as it is when a file cannot be read.
     SettingsSource LoadSettings(bool startUp);
-    // Reads the settings text and "hkey.dat" into the menus and the HotkeyList.
-    void ParseSettings(std::string_view text);
-    // Writes "kwibra.ini" and "hkey.dat" together, each replaced whole; false
-    // when nothing was written (the files then stay as they were).
-    bool SaveSettings();
+    void ParseSettings(std::string_view text, std::string_view hotkeyBytes);
+    // Writes "kwibra.ini" and "hkey.dat" together; on anything but Saved both
+    // files stay as they were.
+    SaveOutcome SaveSettings();
 
+    // ---- Menus ----
+    HMENU MainMenu() const { return popupMenu(); }
     void ComposeMenus(bool startUp);
     void AppendFixedEntries();
     // parent null: the newest section menu, or PhraseMenu while there is none.
@@ -67,15 +90,6 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     std::vector<CollectedLine> CollectLines() const;
     HFONT MenuFont();
     void ReleaseMenuFont();
-
-    void AddHistoryEntry(std::string_view text);
-    void TrimHistory();
-    void ClearHistory();
-    // False when "clip.dat" was not written (no history menu, an unreadable
-    // file that is kept, or a failed write).
-    bool SaveHistory();
-    void LoadHistory();
-
     // The record of the entry with this command identifier in any menu of
     // MainMenu, or null.
     PhraseItem* ItemForCommand(UINT commandId) const;
@@ -83,36 +97,38 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     // not one of ours (no record).
     bool MeasureMenuEntry(MEASUREITEMSTRUCT& measure);
     bool DrawMenuEntry(const DRAWITEMSTRUCT& draw);
+    // selector 0: the main menu; n: the popup at main menu position n - 1.
+    // A request while a menu is open is ignored.
+    void ShowMenu(LPARAM selector);
+    // MF_GRAYED locks the version and exit items (and, while no settings
+    // dialog is open, the phrase popup and its settings item); MF_ENABLED unlocks.
+    void LockMenus(UINT flags);
 
-    HMENU MainMenu() const { return popupMenu(); }
+    // ---- Clipboard history ----
+    void AddHistoryEntry(std::string_view text);
+    void TrimHistory();
+    void ClearHistory();
+    SaveOutcome SaveHistory();
+    void LoadHistory();
 
-    // ---- Start-up, events, delivery and commands (application engineer) ----
-    PhraseApp() = default;
-    ~PhraseApp() override;
-
-    BOOL InitApplication(WNDCLASSA* windowClass) override;
-    int Run() override;
-    // Everything Run does before its message loop; an exit code when the
-    // process is to end at once (another instance took over, no window).
-    std::optional<int> StartUp();
-    // Rebuilds menus and hotkey list from the files after a system change.
-    void Reload();
-    // Walk the list from first to its end; failures are silent.
-    void RegisterHotkeys(const HotkeyBinding* first);
+    // ---- Global hotkeys ----
+    // Registers every binding with a key from first to the end of the list;
+    // returns those the system refused (another program holds the key).
+    std::vector<const HotkeyBinding*> RegisterHotkeys(const HotkeyBinding* first);
     void UnregisterHotkeys(const HotkeyBinding* first);
-    void RegisterTildeHotkey(bool on);
+    // False when Shift+0 was to be registered and the system refused.
+    bool RegisterTildeHotkey(bool on);
 
+    // ---- Events of the main window ----
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroy() override;
     void OnMenuSelect(UINT item, UINT flags, HMENU menu) override;
     void OnCommandId(UINT id) override;
     void OnTrayLButtonDblClk(WPARAM iconId, int x, int y) override;
     void OnTrayRButtonUp(WPARAM iconId, int x, int y) override;
     LRESULT OnTrayMessage(WPARAM wParam, LPARAM lParam) override;
 
-    // selector 0: the main menu; n: the popup at main menu position n - 1.
-    void ShowMenu(LPARAM selector);
+    // ---- Delivery to the window the user worked in ----
     // Up to 2047 bytes of CF_TEXT into the history, or as a new phrase.
     void ReadClipboardText(bool asPhrase);
     // Remembers the foreground window and its focus, at most every 100 ms.
@@ -122,73 +138,50 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     void RestoreTargetFocus();
     void LaunchCommand(const std::string& text);
     void TypeTilde();
+
+    // ---- Dialogs ----
     void OpenSettings();
     void ShowAbout();
-
-  private:
-    void HandOverTo(HWND running) const;
-    void ShowWelcome();
-    void AfterCommand(WPARAM wParam, LPARAM lParam);
-    void OnClipboardChange(WPARAM wParam, LPARAM lParam);
-    void OnClipboardChainChange(HWND leaving, HWND after);
-    void OnHotkey(std::int32_t id);
-    void EndIfNonResident();
-    bool WriteDelivery(const std::string& text);
-
-    CaptureThrottle captureThrottle;  // lastCaptureTick
-    bool pasteInProgress = false;
-    bool shutDown = false;
-    ShellPlatform shellPlatform;  // the data layer's icons, directory, date and time
-
-  public:
-    // ---- end of the application engineer's block ----
-
-    // ---- Settings dialog owner side (settings-dialog engineer) ----
     // Every dialog: the program's icons, the foreground, the menu items that
     // must wait greyed. The settings dialog (template 103) is filled from the
     // options, the menu hotkeys and the lines of the menus with copies of
-    // their bindings, and becomes settingsDialog.
+    // their bindings.
     void OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) override;
-    // Template 103: ApplySettings. Every dialog: the menu items come back.
+    // Every dialog: the menu items come back.
     void OnDialogOk(LPCSTR dialogTemplate, SmartDialog* dialog) override;
     // Template 103: the Shift+0 registration goes back to tildeOnShiftZero.
     void OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) override;
-    // MF_GRAYED locks the version and exit items (and, while no settings
-    // dialog is open, the phrase popup and its settings item); MF_ENABLED unlocks.
-    void LockMenus(UINT flags);
     // OK and the dialog's Update button: takes options, menu hotkeys, lines
     // and item hotkeys over, rebuilds the HotkeyList and the phrase menus and
-    // writes both files. The hotkeys are registered later (IDM_HOTKEYS).
-    void ApplySettings(SettingsDialog* dialog) override;
-    // ---- end of the settings-dialog engineer's block ----
+    // writes both files; false, with the reason in the dialog's status line,
+    // when they could not be written. The hotkeys are registered later
+    // (IDM_HOTKEYS, or when the dialog closes).
+    bool ApplySettings(SettingsDialog* dialog) override;
 
-    // ---- Fields, in the order of the application object ----
-    UniqueIcon largeIcon;   // icon 101 at 32x32
-    UniqueIcon smallIcon;   // icon 101 at 16x16
-    FixedIcons fixedIcons;  // icons 122 and 123 at 16x16: LabelIcon and HistoryIcon
-    UniqueFont menuFont;
-    TrayIcon tray;
+    // ---- Telling the user what the program could not do ----
+    // A balloon at the tray icon, or a message box where there is no icon to show one.
+    void Tell(const std::string& text);
+
+    // The state others look at: the options, the hotkeys, the menus of the
+    // phrase list and the history, and the tray icon.
     AppSettings options;  // tildeOnShiftZero, historyLimit, waitForKeyRelease
-    HWND savedForeground = nullptr;
-    HWND savedFocus = nullptr;
-    std::string title;
-    int isNT = 0;
-    int nonResident = 0;
-    int dialogOpen = 0;
-    HMENU PhraseMenu = nullptr;
-    int nextSectionPosition = 2;
-    HMENU HistoryMenu = nullptr;
-    HWND nextViewer = nullptr;
-    bool ignoreNextClipboardChange = false;
-    bool pendingColumnBreak = false;
-    int nextCommandId = 120;
-    // The open settings dialog (a SettingsDialog), null while it is closed.
-    SmartDialog* settingsDialog = nullptr;
-    PhraseItem historyHeaderItem;
-    PhraseItem phraseHeaderItem;
     HotkeyList hotkeys;
+    HMENU PhraseMenu = nullptr;
+    HMENU HistoryMenu = nullptr;
+    TrayIcon tray;
 
   private:
+    // Start-up
+    void HandOverTo(HWND running) const;
+    void ShowWelcome();
+    void TellRefusedHotkeys(const std::vector<const HotkeyBinding*>& refused, bool tildeRefused);
+
+    // Files
+    std::string ReadProblemText(const char* path, ReadProblem problem) const;
+    std::string SaveProblemText(const char* path, SaveOutcome outcome) const;
+    void TellSaveProblem(const char* path, SaveOutcome outcome);
+
+    // Menus
     void InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding);
     HMENU ParentFor(HMENU parent) const;
     int InsertPosition(HMENU parent) const;
@@ -199,13 +192,71 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     BindingIndex IndexBindings() const;
     void CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings,
                      std::vector<CollectedLine>& lines) const;
+    std::string MenuNameOf(std::int32_t hotkeyId) const;
+    void EndIfNonResident();
+
+    // History
+    void SaveHistoryOrTell();
     std::vector<std::string> HistoryTexts() const;
     void AddHistoryTexts(const std::vector<std::string>& texts);
 
-    // An unreadable settings or hotkey file is never overwritten; an
+    // Events and delivery
+    void AfterCommand(WPARAM wParam, LPARAM lParam);
+    void OnClipboardChange(WPARAM wParam, LPARAM lParam);
+    void OnClipboardChainChange(HWND leaving, HWND after);
+    void OnHotkey(std::int32_t id);
+    void OnEndSession(bool ending);
+    bool WriteDelivery(const std::string& text);
+
+    // Dialogs
+    void FillSettingsDialog(SettingsDialog& dialog);
+
+    // Resources of the program.
+    UniqueIcon largeIcon;   // icon 101 at 32x32
+    UniqueIcon smallIcon;   // icon 101 at 16x16
+    FixedIcons fixedIcons;  // icons 122 and 123 at 16x16: LabelIcon and HistoryIcon
+    UniqueFont menuFont;
+    ShellPlatform shellPlatform;  // the data layer's icons, directory, date and time
+    std::string title;
+    int isNT = 0;
+    int nonResident = 0;
+
+    // The menu builder's state.
+    int nextSectionPosition = 2;
+    int nextCommandId = 120;
+    bool pendingColumnBreak = false;
+    PhraseItem historyHeaderItem;
+    PhraseItem phraseHeaderItem;
+
+    // Menus shown and rebuilds waiting for them to close.
+    int openMenus = 0;
+    bool reloadPending = false;
+
+    // Hotkeys: registered, or suspended while the settings dialog is active.
+    bool hotkeysRegistered = false;
+
+    // The target of deliveries and the clipboard.
+    HWND savedForeground = nullptr;
+    HWND savedFocus = nullptr;
+    CaptureThrottle captureThrottle;  // lastCaptureTick
+    bool pasteInProgress = false;
+    HWND nextViewer = nullptr;
+    bool ignoreNextClipboardChange = false;
+
+    // Dialogs.
+    int dialogOpen = 0;
+    // The open settings dialog (a SettingsDialog), null while it is closed.
+    SmartDialog* settingsDialog = nullptr;
+
+    // Files. An unreadable settings or hotkey file is never overwritten; an
     // unreadable "clip.dat" neither. Both are retried at the next load.
     bool settingsWritable = true;
     bool historyWritable = true;
+    // What the last load could not read, told once by its caller.
+    std::vector<std::string> readProblems;
     // History that a rebuild could not save to "clip.dat", given back by LoadHistory.
     std::optional<std::vector<std::string>> unsavedHistory;
+
+    bool shutDown = false;
+    bool sessionEnding = false;  // Windows is logging off: nothing may wait for the user
 };

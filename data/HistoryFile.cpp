@@ -1,6 +1,7 @@
 #include "data/HistoryFile.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -39,6 +40,23 @@ std::vector<std::string> DecodeHistory(std::string_view bytes)
         bytes.remove_prefix(*length);
     }
     return texts;
+}
+
+bool IsHistoryFile(std::string_view bytes)
+{
+    const std::optional<std::int16_t> version = ReadInt16(bytes);
+    const std::optional<std::int16_t> count = ReadInt16(bytes);
+    if (!version || *version <= 0 || !count || *count < 0)
+        return false;
+    for (int i = 0; i < *count; ++i) {
+        const std::optional<std::int16_t> length = ReadInt16(bytes);
+        if (!length || bytes.size() < static_cast<std::size_t>(std::max<std::int16_t>(*length, 0)))
+            return false;
+        if (*length <= 0)
+            return true;
+        bytes.remove_prefix(*length);
+    }
+    return bytes.empty();
 }
 
 std::string EncodeHistory(const std::vector<std::string>& texts)

@@ -41,3 +41,13 @@ std::string EncodeHotkeyFile(const std::array<HotkeyRecord, 3>& menuRecords,
         put(r);
     return bytes;
 }
+
+bool IsHotkeyFile(std::string_view bytes)
+{
+    if (bytes.size() % 2 != 0)
+        return false;
+    for (std::size_t i = 1; i < bytes.size(); i += 2)
+        if (static_cast<std::uint8_t>(bytes[i]) > AllModifiers)
+            return false;
+    return true;
+}

@@ -33,5 +33,12 @@ private:
 // the first binding with each id, or zeros.
 std::array<HotkeyRecord, 3> MenuHotkeyRecords(const HotkeyList& hotkeys);
 
+// MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4: no record of ours has another bit.
+constexpr std::uint8_t AllModifiers = 7;
+
+// False for bytes that cannot be records of ours: an odd size, or modifiers
+// with bits the program never writes (a foreign or damaged file).
+bool IsHotkeyFile(std::string_view bytes);
+
 std::string EncodeHotkeyFile(const std::array<HotkeyRecord, 3>& menuRecords,
                              const std::vector<HotkeyRecord>& lineRecords);

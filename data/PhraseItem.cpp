@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "data/ShiftJis.h"
+
 namespace {
 
 constexpr std::string_view LabelSeparator = " : ";
-
-bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 // TAB as eight spaces, line breaks as the two bytes "\n", other control bytes as spaces.
 std::string Normalise(std::string_view line)
@@ -39,7 +39,7 @@ void Shorten(std::string& label)
     label.resize(PhraseItem::LabelLimit);
     std::size_t i = 0;
     while (i < label.size())
-        i += IsLeadByte(label[i]) ? 2 : 1;
+        i += IsShiftJisLeadByte(static_cast<unsigned char>(label[i])) ? 2 : 1;
     if (i > label.size()) {
         label.back() = '.';
         label += "..";

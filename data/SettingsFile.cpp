@@ -75,6 +75,8 @@ void AppendAsOneLine(std::string& out, std::string_view text)
 
 } // namespace
 
+bool IsSettingsText(std::string_view bytes) { return bytes.find('\0') == std::string_view::npos; }
+
 DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes, AppSettings& options)
 {
     DecodedSettings result;

@@ -31,6 +31,9 @@ struct EncodedSettings {
     std::string hkeyBytes;
 };
 
+// False for bytes that are no settings text: a NUL byte never stands in one.
+bool IsSettingsText(std::string_view bytes);
+
 // Reads both files; the options found in the settings file are applied over
 // options, the others keep their values.
 DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes, AppSettings& options);

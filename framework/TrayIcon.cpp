@@ -7,7 +7,14 @@
 #include "SmartWindow.h"
 
 namespace {
-constexpr UINT TipBufferSize = 64;  // the szTip of the first layout
+constexpr std::size_t TipBufferSize = 64;  // the szTip of the first layout
+
+// Never shows half of a double-byte character at the cut.
+void CopyWhole(char* buffer, std::size_t size, const char* text) {
+    const std::size_t length = WholeCharacterPrefix(text, std::strlen(text), size - 1);
+    std::memcpy(buffer, text, length);
+    buffer[length] = '\0';
+}
 // The first layout is 88 bytes in a 32-bit process (wider with 64-bit handles).
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATAA layout");
 }  // namespace
@@ -40,10 +47,7 @@ BOOL TrayIcon::Add(HWND window, UINT iconId, HICON icon, const char* tip) {
         const SmartApplication* app = GetApp();
         tip = app && app->title() ? app->title() : "";
     }
-    lstrcpynA(data_.szTip, tip, TipBufferSize);
-    // Never show half of a double-byte character at the cut.
-    const std::size_t length = std::strlen(data_.szTip);
-    data_.szTip[WholeCharacterPrefix(tip, std::strlen(tip), length)] = '\0';
+    CopyWhole(data_.szTip, TipBufferSize, tip);
     return Shell_NotifyIconA(NIM_ADD, &data_);
 }
 
@@ -71,4 +75,16 @@ BOOL TrayIcon::Remove() {
     const BOOL result = Shell_NotifyIconA(NIM_DELETE, &data_);
     data_.hWnd = nullptr;
     return result;
+}
+
+BOOL TrayIcon::ShowBalloon(const char* title, const char* text) {
+    if (!IsAdded()) return FALSE;
+    CopyWhole(data_.szInfoTitle, sizeof data_.szInfoTitle, title);
+    CopyWhole(data_.szInfo, sizeof data_.szInfo, text);
+    data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data_.uFlags = NIF_INFO;
+    data_.dwInfoFlags = NIIF_WARNING;
+    const BOOL shown = Shell_NotifyIconA(NIM_MODIFY, &data_);
+    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    return shown;
 }

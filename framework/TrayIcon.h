@@ -5,7 +5,7 @@
 
 // One icon in the notification area on behalf of a window; its mouse events
 // come back to the window as TrayCallbackMessage. Uses the first, 88-byte
-// layout of NOTIFYICONDATAA. Owns the icon it holds.
+// layout of NOTIFYICONDATAA, and the second for balloons. Owns the icon it holds.
 class TrayIcon {
   public:
     TrayIcon();
@@ -26,6 +26,9 @@ class TrayIcon {
     BOOL SetIconResource(LPCSTR iconName);
     // FALSE when not added. The held icon stays held.
     BOOL Remove();
+    // A warning balloon at the icon; texts are cut without splitting a
+    // double-byte character. FALSE when not added or when the shell refuses.
+    BOOL ShowBalloon(const char* title, const char* text);
 
     bool IsAdded() const { return data_.hWnd != nullptr; }
     HWND window() const { return data_.hWnd; }

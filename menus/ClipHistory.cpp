@@ -10,6 +10,8 @@
 #include "data/HistoryFile.h"
 #include "menus/MenuEntries.h"
 #include "menus/MenuIds.h"
+#include "ResourceText.h"
+#include "resource.h"
 
 namespace {
 
@@ -80,9 +82,9 @@ std::vector<std::string> PhraseApp::HistoryTexts() const {
     return texts;
 }
 
-bool PhraseApp::SaveHistory() {
-    if (!HistoryMenu || !historyWritable) return false;
-    return WriteWholeFile(historyPath, EncodeHistory(HistoryTexts()));
+SaveOutcome PhraseApp::SaveHistory() {
+    if (!HistoryMenu || !historyWritable) return SaveOutcome::Refused;
+    return WriteWholeFile(historyPath, EncodeHistory(HistoryTexts())) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts) {
@@ -113,8 +115,13 @@ void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts) {
 
 void PhraseApp::LoadHistory() {
     if (!HistoryMenu) return;
-    const FileContents file = ReadWholeFile(historyPath);
+    FileContents file = ReadWholeFile(historyPath);
+    if (file.status == FileStatus::Loaded && !IsHistoryFile(file.bytes))
+        file = {FileStatus::Unreadable, ReadProblem::Damaged};
     historyWritable = file.status != FileStatus::Unreadable;
+    if (!historyWritable)
+        readProblems.push_back(ReadProblemText(historyPath, file.problem) + "\n" +
+                               LoadResourceText(instance(), IDS_HISTORY_KEPT));
     if (unsavedHistory) {
         AddHistoryTexts(*unsavedHistory);
         unsavedHistory.reset();

@@ -40,22 +40,13 @@ void DeleteEntriesDownFrom(HMENU menu, int last) {
     for (int position = last; position >= 0; --position) DeleteEntryAndRecord(menu, position);
 }
 
-// Frees the records of every entry of menu; the entries stay.
-void FreeRecords(HMENU menu) {
-    const int count = EntryCount(menu);
-    for (int position = 0; position < count; ++position) {
-        MenuEntry entry;
-        if (ReadEntry(menu, position, entry) && entry.IsOwnerDrawn()) delete entry.record;
-    }
-}
-
 bool StartsSection(std::string_view text) { return text.size() >= 2 && text[0] == ' ' && text[1] == '-'; }
 
 }  // namespace
 
 void PhraseApp::ComposeMenus(bool startUp) {
     ClearPhraseMenus();
-    if (!startUp && HistoryMenu && !SaveHistory()) unsavedHistory = HistoryTexts();
+    if (!startUp && HistoryMenu && SaveHistory() != SaveOutcome::Saved) unsavedHistory = HistoryTexts();
     ClearHistory();
     ReleaseMenuFont();
     if (!MainMenu()) return;
@@ -197,9 +188,10 @@ void PhraseApp::ClearPhraseMenus() {
     if (MainMenu()) {
         for (int position = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1;
              position >= FIRST_SECTION_POSITION; --position) {
-            // The section menu goes whole with its entry, once its records are freed.
+            // Every entry goes before its record, so that no menu ever refers to a freed one.
             MenuEntry entry;
-            if (ReadEntry(MainMenu(), position, entry) && entry.popup) FreeRecords(entry.popup);
+            if (ReadEntry(MainMenu(), position, entry) && entry.popup)
+                DeleteEntriesDownFrom(entry.popup, EntryCount(entry.popup) - 1);
             DeleteEntryAndRecord(MainMenu(), position);
         }
     }

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 // HOTKEYF_EXT has no MOD_ counterpart and is dropped.
 constexpr std::uint8_t ModifiersFromHotkeyFlags(std::uint8_t flags) {
@@ -29,4 +31,18 @@ constexpr std::uint8_t VirtualKeyOf(WORD value) { return static_cast<std::uint8_
 
 constexpr std::uint8_t ModifiersOf(WORD value) {
     return ModifiersFromHotkeyFlags(static_cast<std::uint8_t>(value >> 8));
+}
+
+// A hotkey as the hotkey control writes it, in the system's key names:
+// "Ctrl + Alt + A" (some systems name the keys "Control" and so on).
+inline std::string HotkeyName(std::uint8_t virtualKey, std::uint8_t modifiers) {
+    const auto keyName = [](UINT key) {
+        char name[64] = {};
+        GetKeyNameTextA(static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16), name, sizeof name);
+        return std::string(name);
+    };
+    std::string text;
+    for (const auto& [modifier, key] : {std::pair{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}})
+        if (modifiers & modifier) text += keyName(key) + " + ";
+    return text + keyName(virtualKey);
 }

@@ -120,6 +120,9 @@ void SettingsDialog::OnOK() {
         }
     }
     lineEdit.enterPressed = 0;
+    // Settings that could not be saved keep the dialog open, with every edit.
+    if (SettingsOwner* settingsOwner = FindSettingsOwner(); settingsOwner && !settingsOwner->ApplySettings(this))
+        return;
     if (SmartWindow* owner = LiveOwner()) {
         owner->PreDialogOk(dialogTemplate(), this);
         owner->OnDialogOk(dialogTemplate(), this);
@@ -281,6 +284,8 @@ void SettingsDialog::UpdateHelp() {
 void SettingsDialog::ShowStatus(UINT stringId) { statusText.SetText(LoadDialogString(stringId).c_str()); }
 
 void SettingsDialog::ClearStatus() { statusText.SetText(""); }
+
+void SettingsDialog::ShowStatusText(const std::string& text) { statusText.SetText(text.c_str()); }
 
 bool SettingsDialog::HasFocus(const SmartControl& control) const {
     const HWND focus = GetFocus();

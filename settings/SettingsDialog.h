@@ -27,7 +27,8 @@ class SettingsDialog : public SmartDialog {
 
     BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     // Enter in the display edit moves on to the content edit; Enter while
-    // text is held (or on "---" / "-->") adds it; otherwise the dialog closes.
+    // text is held (or on "---" / "-->") adds it; otherwise the owner applies
+    // the settings and the dialog closes, unless they could not be saved.
     void OnOK() override;
     void OnCancel() override;
     void OnActivate(UINT state, HWND otherWindow, UINT minimized) override;
@@ -63,6 +64,7 @@ class SettingsDialog : public SmartDialog {
     // Shows a string of the string table in the status area.
     void ShowStatus(UINT stringId);
     void ClearStatus();
+    void ShowStatusText(const std::string& text);
     std::size_t ItemHotkeyCount() const { return itemHotkeys.size(); }
     bool IsHoldingText() const { return lineEdit.holdingText != 0; }
     bool IsMultiLine() const { return lineEdit.multiLine != 0; }

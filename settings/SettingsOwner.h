@@ -7,7 +7,8 @@ class SettingsDialog;
 
 class SettingsOwner {
   public:
-    virtual void ApplySettings(SettingsDialog* dialog) = 0;
+    // False when the settings could not be saved; the dialog then stays open.
+    virtual bool ApplySettings(SettingsDialog* dialog) = 0;
 
   protected:
     ~SettingsOwner() = default;

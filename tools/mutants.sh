@@ -26,13 +26,19 @@ export KWIBRA_DISPLAY=${MUTANT_DISPLAY:-:78}
 jobs=$(nproc)
 
 # The copy holds what the work tree holds now, committed or not.
-# Files keep their times, so only what changed since the last run is rebuilt;
-# src/build holds the copy's Wine prefix and stays.
+# Only files that differ from the last run's copy are copied, with a new
+# time, so the build redoes what changed and nothing else; src/build holds
+# the copy's Wine prefix and stays.
 mkdir -p "$src"
-find "$src" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
-git ls-files -z --cached --others --exclude-standard |
-    while IFS= read -r -d '' f; do [[ -e $f ]] && printf '%s\0' "$f"; done |
-    tar --null -T - -cf - | tar -xf - -C "$src"
+: >"$scratch/files.new"
+git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
+    [[ -e $f ]] || continue
+    printf '%s\n' "$f" >>"$scratch/files.new"
+    cmp -s "$f" "$src/$f" || { mkdir -p "$src/$(dirname "$f")" && cp "$f" "$src/$f"; }
+done
+(cd "$src" && find . -path ./build -prune -o -type f -print | sed 's|^\./||' | sort) >"$scratch/files.old"
+sort "$scratch/files.new" | comm -23 "$scratch/files.old" - | while IFS= read -r gone; do rm -f "$src/$gone"; done
+rm -f "$scratch/files.new" "$scratch/files.old"
 
 build() { cmake --build "$scratch/$1" -j "$jobs" >"$scratch/build.log" 2>&1; }
 

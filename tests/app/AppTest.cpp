@@ -13,6 +13,9 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
     AppWithWindow app("hello");
     app.Command(120);
     EXPECT_EQ("hello", ClipboardText());
+    EXPECT_FALSE(
+        IsClipboardFormatAvailable(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing")))
+        << "other clipboard histories see the delivered text";
     SetClipboardText("");
     SetClipboardText("other");
     {
@@ -27,23 +30,20 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
         << "cut at 2,047 bytes, whole characters";
 }
 
-TEST(AppShutdown, EndOfSessionThenDestroySavesTheHistoryOnce) {
+TEST(AppSession, LogoffSavesTheHistoryAndEndsOnlyWhenTheSessionEnds) {
     TempFolder folder;
     AppWithWindow app;
     app->AddHistoryEntry("kept");
-    SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0);
-    DestroyWindow(app.window());
-    EXPECT_EQ(std::string("\1\0\1\0\4\0kept", 10), ReadBytes(PhraseApp::historyPath));
-}
-
-TEST(AppStartup, UnreadableSettingsFileIsNeitherGreetedNorOverwritten) {
-    TempFolder folder;
-    WriteBytes(PhraseApp::settingsPath, SettingsText("mine"));
-    HeldFile lock(PhraseApp::settingsPath, 0);
-    AppWithWindow app(nullptr);
-    lock.Release();
-    EXPECT_FALSE(app->SaveSettings());
-    EXPECT_EQ(SettingsText("mine"), ReadBytes(PhraseApp::settingsPath));
+    EXPECT_EQ(TRUE, SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0));
+    const std::string saved("\1\0\1\0\4\0kept", 10);
+    EXPECT_EQ(saved, ReadBytes(PhraseApp::historyPath));
+    WriteBytes(PhraseApp::historyPath, "");
+    SendMessageA(app.window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(IsWindow(app.window())) << "the user cancelled the logoff";
+    SendMessageA(app.window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(IsWindow(app.window()));
+    EXPECT_EQ(saved, ReadBytes(PhraseApp::historyPath))
+        << "saved once, not emptied by the destruction after it";
 }
 
 TEST(AppStartup, HyphenOAnywhereSelectsTheNonResidentMode) {

@@ -63,10 +63,10 @@ TEST(Phrase, Parse) {
         {" *", "|T|0"},
         {"a\tb\r\nc\rd\n\re", "|T|0|a        b\\nc\\nd\\n\\ne"},
         {"a\x01\x1f\x7f" + std::string(1, '\0'), "|T|0|a  \x7f "},
-        // Labels are cut to 40 bytes and "...", never inside a character; any byte from 0x80 starts one.
+        // Labels are cut to 40 bytes and "...", never inside a character; half-width katakana are single bytes.
         {a39, "|T|0"},
         {a39 + "b", a39 + "b...|TS|L"},
-        {a39 + "\xb1x", a39 + "...|TS|L"},
+        {a39 + "\xb1x", a39 + "\xb1...|TS|L"},
         {a39 + "\x95", a39 + "...|TS|L"},
         {"a" + std::string(37, 'b') + "ソソ", "a" + std::string(37, 'b') + "ソ...|TS|L"},
         {" + " + std::string(45, 'L') + " : text", std::string(40, 'L') + "...|TS|L"},
