@@ -59,13 +59,11 @@ class TempDirectory {
 class BenchApp {
   public:
     BenchApp() : app_(std::make_unique<PhraseApp>()) {
-        static ShellPlatform shell;
-        InstallPlatform(&shell);
         iconSize = 16;
-        const HINSTANCE instance = GetModuleHandleA(nullptr);
-        app_->SetStartup(instance, SW_HIDE, "");
+        app_->SetStartup(GetModuleHandleA(nullptr), SW_HIDE, "");
+        WNDCLASSA windowClass{};
+        app_->InitApplication(&windowClass);  // the shell as platform, the program's icons
         app_->LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
-        app_->fixedIcons.Load(instance);
     }
     ~BenchApp() {
         app_->ClearPhraseMenus();
@@ -241,13 +239,14 @@ void RunSize(int count) {
             }
         });
     const FileContents settingsFile = ReadWholeFile(PhraseApp::settingsPath);
+    const FileContents hotkeyFile = ReadWholeFile(PhraseApp::hotkeyPath);
     const double parseSettings = Best(
         runs,
         [&] {
             (*app)->hotkeys.Clear();
             (*app)->ClearPhraseMenus();
         },
-        [&] { (*app)->ParseSettings(settingsFile.bytes); });
+        [&] { (*app)->ParseSettings(settingsFile.bytes, hotkeyFile.bytes); });
     const int phraseEntries = EntryCount((*app)->PhraseMenu);
     const int sections = EntryCount((*app)->MainMenu()) - 6;
     // What the deferred look-ups cost later: every entry measured once, as
