@@ -3,5 +3,10 @@
 #include "EntryPoint.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    return RunApplication(instance, commandLine, showCommand);
+    // No exception may leave the entry point; window procedures catch their own.
+    try {
+        return RunApplication(instance, commandLine, showCommand);
+    } catch (...) {
+        return -1;
+    }
 }
