@@ -7,6 +7,7 @@
 #include "WindowRegistry.h"
 #include "app/CommandLine.h"
 #include "app/PhraseApp.h"
+#include "app/StartFolder.h"
 #include "menus/MenuIds.h"
 #include "ResourceText.h"
 #include "resource.h"
@@ -51,6 +52,7 @@ int PhraseApp::Run()
 
 std::optional<int> PhraseApp::StartUp()
 {
+    LeaveSystemFolder();
     nonResident = RequestsNonResident(commandLine()) ? 1 : 0;
     if (HWND running = FindWindowA(className, nullptr)) {
         HandOverTo(running);
@@ -78,7 +80,8 @@ std::optional<int> PhraseApp::StartUp()
     for (const std::string& problem : readProblems) Tell(problem);  // no tray icon yet: a message box
     const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
     if (!nonResident) {
-        tray.Add(hwnd(), 1, nullptr, title.c_str());
+        if (!tray.Add(hwnd(), 1, nullptr, title.c_str()))
+            SetTimer(hwnd(), TrayRetry, 5000, nullptr);
         tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
     } else {
         AfterMessage(WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
@@ -93,6 +96,11 @@ std::optional<int> PhraseApp::StartUp()
 // its main menu. Nothing of this process is set up.
 void PhraseApp::HandOverTo(HWND running) const
 {
+    // A posted message grants no right to take the foreground: the running
+    // instance receives ours, so that its menu or dialog comes to the front.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
     if (nonResident) {
         PostMessageA(running, WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
         return;

@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "ResourceText.h"
 #include "app/ClipboardAccess.h"
 #include "app/PhraseApp.h"
+#include "app/Target.h"
 #include "resource.h"
 
 namespace {
@@ -34,6 +36,13 @@ void PressAndRelease(BYTE virtualKey)
     keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
 }
 
+std::string ClassName(HWND window)
+{
+    std::string name(256, '\0');
+    name.resize(static_cast<std::size_t>(GetClassNameA(window, name.data(), static_cast<int>(name.size()))));
+    return name;
+}
+
 // Runs action while this thread shares the input state of window's thread,
 // so that GetFocus and SetFocus see that window's focus. This thread is the
 // one attached and detached: detaching the target's thread instead leaves
@@ -56,7 +65,9 @@ LRESULT PhraseApp::CaptureTarget()
     if (!captureThrottle.Allow(GetTickCount()))
         return 0;
     HWND foreground = GetForegroundWindow();
-    if (!foreground || foreground == hwnd())
+    DWORD processId = 0;
+    if (!foreground || !GetWindowThreadProcessId(foreground, &processId) ||
+        !CanBeTarget(ClassName(foreground), processId))
         return 0;
     savedForeground = foreground;
     WithInputOf(foreground, [this] { savedFocus = GetFocus(); });
@@ -105,10 +116,13 @@ void PhraseApp::SendPasteKeys()
         return;
     pasteInProgress = true;
     RestoreTargetFocus();
-    const BYTE control = isNT ? VK_RCONTROL : VK_CONTROL;
-    keybd_event(control, 0, 0, 0);
-    PressAndRelease('V');
-    keybd_event(control, 0, KEYEVENTF_KEYUP, 0);
+    std::array<INPUT, 4> keys = PasteKeyEvents(isNT != 0);
+    const bool sent = SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+    // Windows drops keys aimed at a program running as administrator: the
+    // text is on the clipboard, and the user learns it once per window.
+    const HWND target = GetForegroundWindow();
+    if ((!sent || IsElevatedAboveUs(target)) && toldBlockedTargets.insert(target).second)
+        Tell(LoadResourceText(instance(), IDS_PASTE_BLOCKED));
     pasteInProgress = false;
 }
 

@@ -17,13 +17,19 @@ std::string WithoutMnemonic(std::string text) {
     return text;
 }
 
+// A key held past the repeat delay would send the hotkey again and again;
+// systems older than Windows 7 refuse the flag that stops it.
+bool RegisterOnce(HWND window, const HotkeyBinding& binding) {
+    return RegisterHotKey(window, binding.id, binding.modifiers | MOD_NOREPEAT, binding.virtualKey) ||
+           RegisterHotKey(window, binding.id, binding.modifiers, binding.virtualKey);
+}
+
 }  // namespace
 
 std::vector<const HotkeyBinding*> PhraseApp::RegisterHotkeys(const HotkeyBinding* first) {
     std::vector<const HotkeyBinding*> refused;
     for (const HotkeyBinding* binding = first; binding; binding = binding->next.get()) {
-        if (binding->virtualKey != 0 && !RegisterHotKey(hwnd(), binding->id, binding->modifiers, binding->virtualKey))
-            refused.push_back(binding);
+        if (binding->virtualKey != 0 && !RegisterOnce(hwnd(), *binding)) refused.push_back(binding);
     }
     hotkeysRegistered = true;
     return refused;
@@ -52,4 +58,24 @@ std::string PhraseApp::MenuNameOf(std::int32_t hotkeyId) const {
     if (const PhraseItem* item = ItemForCommand(static_cast<UINT>(hotkeyId)))
         return WithoutMnemonic(item->DisplayText());
     return {};
+}
+
+// A repeat that arrives anyway (the system ignores the flag, or the keys were
+// held while a delivery waited for them) is not acted on: a hotkey counts
+// again only once its key has been seen released.
+bool PhraseApp::IsRepeat(std::int32_t id, UINT virtualKey) {
+    if (heldHotkey == id) return true;
+    heldHotkey = id;
+    heldKey = virtualKey;
+    SetTimer(hwnd(), ReleaseWatch, 50, nullptr);
+    return false;
+}
+
+void PhraseApp::OnTimer(WPARAM timerId) {
+    if (timerId == ReleaseWatch && !(GetAsyncKeyState(static_cast<int>(heldKey)) & 0x8000)) {
+        KillTimer(hwnd(), ReleaseWatch);
+        heldHotkey = NoHotkey;
+    } else if (timerId == TrayRetry && (tray.Restore() || ++trayAttempts == TrayAttempts)) {
+        KillTimer(hwnd(), TrayRetry);
+    }
 }

@@ -34,7 +34,7 @@ void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnClipboardChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         break;
     case WM_HOTKEY:
-        OnHotkey(static_cast<std::int32_t>(wParam));
+        OnHotkey(static_cast<std::int32_t>(wParam), HIWORD(lParam));
         break;
     default:
         break;
@@ -43,6 +43,10 @@ void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Explorer started again (after a crash or an update): every tray icon is gone.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == taskbarCreated && taskbarCreated != 0)
+        tray.Restore();
     switch (message) {
     case WM_QUERYENDSESSION:
         // The user may still cancel the logoff: save, and keep running.
@@ -90,29 +94,36 @@ void PhraseApp::AfterCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
+// A hung viewer after us in the chain must not freeze every hotkey.
+void PhraseApp::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (nextViewer)
+        SendMessageTimeoutA(nextViewer, message, wParam, lParam, SMTO_ABORTIFHUNG, ViewerTimeoutMs, nullptr);
+}
+
 void PhraseApp::OnClipboardChange(WPARAM wParam, LPARAM lParam)
 {
     if (ignoreNextClipboardChange)
         ignoreNextClipboardChange = false; // our own write for a delivery
     else if (IsClipboardFormatAvailable(CF_TEXT))
         ReadClipboardText(false);
-    if (nextViewer)
-        SendMessageA(nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+    PassOn(WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
 void PhraseApp::OnClipboardChainChange(HWND leaving, HWND after)
 {
     if (leaving == nextViewer)
         nextViewer = after;
-    else if (nextViewer)
-        SendMessageA(nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving),
-                     reinterpret_cast<LPARAM>(after));
+    else
+        PassOn(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving), reinterpret_cast<LPARAM>(after));
 }
 
 // The hotkey handler only posts; menus and deliveries run from the queue.
-void PhraseApp::OnHotkey(std::int32_t id)
+void PhraseApp::OnHotkey(std::int32_t id, UINT virtualKey)
 {
     const HotkeyAction action = ActionForHotkey(id);
+    if (action.kind != HotkeyActionKind::TypeTilde && IsRepeat(id, virtualKey))
+        return;
     switch (action.kind) {
     case HotkeyActionKind::TypeTilde:
         TypeTilde();

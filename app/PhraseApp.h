@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "SmartApplication.h"
@@ -123,6 +124,7 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnMenuSelect(UINT item, UINT flags, HMENU menu) override;
+    void OnTimer(WPARAM timerId) override;
     void OnCommandId(UINT id) override;
     void OnTrayLButtonDblClk(WPARAM iconId, int x, int y) override;
     void OnTrayRButtonUp(WPARAM iconId, int x, int y) override;
@@ -204,7 +206,9 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     void AfterCommand(WPARAM wParam, LPARAM lParam);
     void OnClipboardChange(WPARAM wParam, LPARAM lParam);
     void OnClipboardChainChange(HWND leaving, HWND after);
-    void OnHotkey(std::int32_t id);
+    void OnHotkey(std::int32_t id, UINT virtualKey);
+    bool IsRepeat(std::int32_t id, UINT virtualKey);
+    void PassOn(UINT message, WPARAM wParam, LPARAM lParam);
     void OnEndSession(bool ending);
     bool WriteDelivery(const std::string& text);
 
@@ -232,8 +236,18 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     int openMenus = 0;
     bool reloadPending = false;
 
-    // Hotkeys: registered, or suspended while the settings dialog is active.
+    // Hotkeys: registered, or suspended while the settings dialog is active;
+    // the one being held, until its key is seen released.
     bool hotkeysRegistered = false;
+    static constexpr std::int32_t NoHotkey = -1;
+    std::int32_t heldHotkey = NoHotkey;
+    UINT heldKey = 0;
+
+    // Timers of the main window.
+    static constexpr UINT_PTR ReleaseWatch = 1;
+    static constexpr UINT_PTR TrayRetry = 2;  // the taskbar may come up late at logon
+    static constexpr int TrayAttempts = 12;   // every 5 seconds, for a minute
+    int trayAttempts = 0;
 
     // The target of deliveries and the clipboard.
     HWND savedForeground = nullptr;
@@ -241,7 +255,9 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     CaptureThrottle captureThrottle;  // lastCaptureTick
     bool pasteInProgress = false;
     HWND nextViewer = nullptr;
+    static constexpr UINT ViewerTimeoutMs = 1000;
     bool ignoreNextClipboardChange = false;
+    std::unordered_set<HWND> toldBlockedTargets;  // told once each that our keys cannot reach them
 
     // Dialogs.
     int dialogOpen = 0;

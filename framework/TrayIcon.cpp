@@ -77,6 +77,13 @@ BOOL TrayIcon::Remove() {
     return result;
 }
 
+BOOL TrayIcon::Restore() {
+    if (!IsAdded()) return FALSE;
+    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    return Shell_NotifyIconA(NIM_ADD, &data_);
+}
+
 BOOL TrayIcon::ShowBalloon(const char* title, const char* text) {
     if (!IsAdded()) return FALSE;
     CopyWhole(data_.szInfoTitle, sizeof data_.szInfoTitle, title);

@@ -26,6 +26,9 @@ class TrayIcon {
     BOOL SetIconResource(LPCSTR iconName);
     // FALSE when not added. The held icon stays held.
     BOOL Remove();
+    // Adds the icon again as it was, after the shell lost it (Explorer
+    // restarted) or did not take it (the taskbar was not up yet).
+    BOOL Restore();
     // A warning balloon at the icon; texts are cut without splitting a
     // double-byte character. FALSE when not added or when the shell refuses.
     BOOL ShowBalloon(const char* title, const char* text);

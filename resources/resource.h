@@ -112,5 +112,6 @@
 #define IDS_TILDE_NAME 51
 #define IDS_DISCARD_CHANGES 52
 #define IDS_HOTKEYS_KEPT_AT_START 53   // after "hkey.dat" at start-up
+#define IDS_PASTE_BLOCKED 54
 
 #endif
