@@ -1,0 +1,123 @@
+// What Windows 10 and 11 do to a resident program, as far as Wine can show it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "AppFixture.h"
+#include "Files.h"
+#include "app/StartFolder.h"
+#include "app/Target.h"
+
+namespace {
+
+int TrayIcons() {
+    int count = 0;
+    EnumChildWindows(
+        FindWindowA("__winex11_standalone_tray", nullptr),
+        [](HWND icon, LPARAM count) {
+            char name[32] = {};
+            GetClassNameA(icon, name, sizeof name);
+            *reinterpret_cast<int*>(count) += std::string(name) == "__winex11_tray_icon";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(AppDesktop, TrayIconComesBackWhenExplorerStartsAgain) {
+    TempFolder folder;
+    AppWithWindow app;
+    const int icons = TrayIcons();
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    gone.hWnd = app.window();
+    gone.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    EXPECT_EQ(icons - 1, TrayIcons());
+    SendMessageA(app.window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(icons, TrayIcons());
+}
+
+TEST(AppDesktop, AHeldHotkeyActsOnceUntilItsKeyIsReleased) {
+    TempFolder folder;
+    AppWithWindow app("item");
+    const auto pressed = [&] {
+        SendMessageA(app.window(), WM_HOTKEY, 120, MAKELPARAM(MOD_CONTROL, VK_F9));
+        MSG posted;
+        return PeekMessageA(&posted, app.window(), WM_COMMAND, WM_COMMAND, PM_REMOVE) && posted.wParam == 120;
+    };
+    keybd_event(VK_F9, 0, 0, 0);
+    EXPECT_TRUE(pressed());
+    EXPECT_FALSE(pressed()) << "a repeat while the key is held";
+    keybd_event(VK_F9, 0, KEYEVENTF_KEYUP, 0);
+    Sleep(200);
+    app.Pump();
+    EXPECT_TRUE(pressed()) << "pressed again after the release";
+    keybd_event(VK_F9, 0, KEYEVENTF_KEYUP, 0);
+}
+
+TEST(AppDesktop, PasteKeysAreRealKeysAndTheRightCtrlIsExtended) {
+    for (bool right : {true, false}) {
+        const std::array<INPUT, 4> keys = PasteKeyEvents(right);
+        const WORD control = right ? VK_RCONTROL : VK_CONTROL;
+        const WORD order[] = {control, 'V', 'V', control};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(order[i], keys[i].ki.wVk);
+            EXPECT_NE(0, keys[i].ki.wScan);
+            EXPECT_EQ(right && order[i] == control, (keys[i].ki.dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
+            EXPECT_EQ(i >= 2, (keys[i].ki.dwFlags & KEYEVENTF_KEYUP) != 0);
+        }
+    }
+}
+
+TEST(AppDesktop, TheTaskbarAndOurOwnWindowsAreNeverTheTarget) {
+    const DWORD other = GetCurrentProcessId() + 4;
+    const std::tuple<const char*, DWORD, bool> rows[] = {{"Notepad", other, true},
+                                                         {"Shell_TrayWnd", other, false},
+                                                         {"NotifyIconOverflowWindow", other, false},
+                                                         {"Notepad", GetCurrentProcessId(), false}};
+    for (const auto& [className, process, target] : rows)
+        EXPECT_EQ(target, CanBeTarget(className, process)) << className;
+}
+
+TEST(AppDesktop, AHungClipboardViewerAfterUsCannotFreezeUs) {
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE joined = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread viewer([&] {
+        const HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        const HWND next = SetClipboardViewer(window);
+        SetEvent(joined);
+        WaitForSingleObject(release, 10000);  // hung: no message is handled
+        ChangeClipboardChain(window, next);
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(joined, INFINITE);
+    TempFolder folder;
+    {
+        AppWithWindow app;
+        const DWORD start = GetTickCount();
+        SendMessageA(app.window(), WM_DRAWCLIPBOARD, 0, 0);
+        EXPECT_LT(GetTickCount() - start, 5000u) << "waited for the hung viewer";
+        SetEvent(release);
+    }
+    viewer.join();
+    CloseHandle(release);
+    CloseHandle(joined);
+}
+
+TEST(AppDesktop, StartedInTheSystemFolderTheFilesAreBesideTheProgram) {
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    TempFolder folder;
+    const std::filesystem::path user = std::filesystem::current_path();
+    LeaveSystemFolder();
+    EXPECT_EQ(user, std::filesystem::current_path()) << "a folder of the user's stays";
+    SetCurrentDirectoryA(system);
+    LeaveSystemFolder();
+    EXPECT_EQ(std::filesystem::path(program).parent_path(), std::filesystem::current_path());
+}
+
+}  // namespace
