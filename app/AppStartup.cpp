@@ -35,9 +35,9 @@ BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass)
     InstallPlatform(&shellPlatform);
     windowClass->style = 0;
     windowClass->lpszClassName = className;
-    largeIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, 32));
+    largeIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, GetSystemMetrics(SM_CXICON)));
     windowClass->hIcon = largeIcon.get();
-    smallIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, 16));
+    smallIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, GetSystemMetrics(SM_CXSMICON)));
     fixedIcons.Load(instance());
     isNT = RunsOnNT() ? 1 : 0;
     return TRUE;

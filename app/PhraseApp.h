@@ -216,9 +216,9 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     void FillSettingsDialog(SettingsDialog& dialog);
 
     // Resources of the program.
-    UniqueIcon largeIcon;   // icon 101 at 32x32
-    UniqueIcon smallIcon;   // icon 101 at 16x16
-    FixedIcons fixedIcons;  // icons 122 and 123 at 16x16: LabelIcon and HistoryIcon
+    UniqueIcon largeIcon;   // icon 101 at the large icon size
+    UniqueIcon smallIcon;   // icon 101 at the small icon size
+    FixedIcons fixedIcons;  // icons 122 and 123: LabelIcon and HistoryIcon
     UniqueFont menuFont;
     ShellPlatform shellPlatform;  // the data layer's icons, directory, date and time
     std::string title;

@@ -17,7 +17,7 @@ struct ShellIcon {
 class PlatformSeam {
 public:
     virtual ~PlatformSeam() = default;
-    // The icon of path from the small (size 16) or large (32) system image list.
+    // The icon of path from the small or the large system image list, as size asks.
     virtual ShellIcon IconForPath(const std::string& path, int size) = 0;
     virtual std::string CurrentDirectory() = 0;
     // The current date and time in the system's long date and default time
@@ -31,7 +31,8 @@ PlatformSeam& Platform();
 // Installs seam (not owned; it must outlive its use); nullptr restores the default.
 void InstallPlatform(PlatformSeam* seam);
 
-// Size at which icons are looked up and drawn: 16 or 32.
+// Size at which icons are looked up and drawn: the system's small icon size
+// (16 at 96 dots per inch), or its large one for large menu fonts.
 extern int iconSize;
 // The fixed icons, none until the program has loaded them.
 extern IconHandle LabelIcon;

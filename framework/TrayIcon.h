@@ -22,7 +22,7 @@ class TrayIcon {
     BOOL Add(HWND window, UINT iconId, HICON icon, const char* tip);
     // Destroys the held icon; holds and shows the new one when added.
     BOOL SetIcon(HICON icon);
-    // Loads a 16x16 icon resource of the application and passes it to SetIcon.
+    // Loads an icon resource of the application at the small icon size and passes it to SetIcon.
     BOOL SetIconResource(LPCSTR iconName);
     // FALSE when not added. The held icon stays held.
     BOOL Remove();

@@ -5,8 +5,10 @@
 
 namespace {
 
+// At the display's small icon size: 16 at 96 dots per inch, 24 at 144.
 HICON LoadSmallIcon(HINSTANCE instance, int id) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
 IconHandle AsIconHandle(HICON icon) { return reinterpret_cast<IconHandle>(icon); }

@@ -1,6 +1,6 @@
 #pragma once
 // The two fixed item icons (the label page and the clipboard), loaded once at
-// 16x16 and published as the data layer's LabelIcon and HistoryIcon.
+// at the small icon size and published as the data layer's LabelIcon and HistoryIcon.
 #include <windows.h>
 
 #include "menus/GdiHandles.h"

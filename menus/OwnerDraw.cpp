@@ -20,6 +20,10 @@ HIMAGELIST ImageList(const PhraseItem& item) { return reinterpret_cast<HIMAGELIS
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
+// The layout's gaps are set for 96 dots per inch and grow with the display's
+// (the program is DPI aware, so nothing else scales them).
+int Scaled(HDC dc, int pixels) { return MulDiv(pixels, GetDeviceCaps(dc, LOGPIXELSY), 96); }
+
 // The system image list holds another number of images than when the icon
 // was looked up, so the index may now name another picture.
 void RefreshStaleIcon(PhraseItem& item) {
@@ -66,10 +70,10 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
         if (mapMode) SetMapMode(dc, mapMode);
     }
     int height = std::max<int>(bounds.bottom - bounds.top + 1, GetSystemMetrics(SM_CYMENU));
-    iconSize = height < 28 ? 16 : 32;
+    iconSize = GetSystemMetrics(height < Scaled(dc, 28) ? SM_CXSMICON : SM_CXICON);
     item.ResolveIcon();
     height = std::max(height, iconSize);
-    size->cx = (bounds.right - bounds.left) + 2 * iconSize + 15 - GetSystemMetrics(SM_CXMENUCHECK);
+    size->cx = (bounds.right - bounds.left) + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
     size->cy = height;
     return true;
 }
@@ -77,20 +81,21 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
 bool DrawEntry(PhraseItem& item, HDC dc, HFONT font, const RECT* rect, bool selected) {
     if (!rect) return false;
     const int s = iconSize;
-    const int e = FloorHalf(rect->bottom - rect->top - s - 3);
+    const int margin = Scaled(dc, 2);
+    const int e = FloorHalf(rect->bottom - rect->top - s - Scaled(dc, 3));
     if (item.HasIcon()) RefreshStaleIcon(item);
     const bool hasIcon = item.HasIcon();
     if (hasIcon) {
-        RECT box{rect->left, rect->top + e, rect->left + s + 4, rect->top + e + s + 4};
+        RECT box{rect->left, rect->top + e, rect->left + s + 2 * margin, rect->top + e + s + 2 * margin};
         FillRect(dc, &box, GetSysColorBrush(COLOR_MENU));
         if (selected) DrawEdge(dc, &box, BDR_RAISEDINNER, BF_RECT);
-        DrawIcon(item, dc, rect->left + 2, rect->top + e + 2, s);
+        DrawIcon(item, dc, rect->left + margin, rect->top + e + margin, s);
     }
     RECT background = *rect;
-    if (hasIcon) background.left = rect->left + s + 5;
+    if (hasIcon) background.left = rect->left + s + Scaled(dc, 5);
     FillRect(dc, &background, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
 
-    RECT textRect{rect->left + s + 7, rect->top, rect->right - s, rect->bottom};
+    RECT textRect{rect->left + s + Scaled(dc, 7), rect->top, rect->right - s, rect->bottom};
     const std::string& text = item.DisplayText();
     SelectedObject selectedFont(dc, font);
     TextSettings settings(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));

@@ -19,7 +19,7 @@ ShellIcon ShellPlatform::IconForPath(const std::string& path, int size)
 {
     SHFILEINFOA info{};
     UINT flags = SHGFI_SYSICONINDEX;
-    if (size == 16)
+    if (size < GetSystemMetrics(SM_CXICON))
         flags |= SHGFI_SMALLICON;
     const DWORD_PTR list = SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags);
     if (!list)

@@ -16,6 +16,13 @@ kwibra_ensure_prefix
 # program writes to a file, which is shown once it has exited.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
+# A test may ask for another display resolution in dots per inch; the prefix
+# holds it while the program runs and goes back to 96 afterwards.
+set_dpi() { "$KWIBRA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+if [[ -n ${KWIBRA_DPI:-} ]]; then
+  set_dpi "$KWIBRA_DPI"
+  trap 'set_dpi 96; rm -f "$log"' EXIT
+fi
 "$KWIBRA_WINE" "$@" </dev/null >"$log" 2>&1
 status=$?
 cat "$log"

@@ -105,21 +105,35 @@ TEST(MenusKeys, HotkeyIdentifiersSayWhatToDo) {
     }
 }
 
-TEST(MenusDrawing, LargeMenuFontDrawsThirtyTwoPixelIcons) {
+// Run at 96 and at 144 dots per inch (menus_dpi144): gaps, icons and the
+// icon box grow with the display; a large menu font takes the large icons.
+TEST(MenusDrawing, EntriesScaleWithTheDisplayAndTheFont) {
     TempFolder folder;
     AppWithWindow app;
     PhraseItem item;
     item.Parse(" + label : text", false);
-    const HDC dc = GetDC(nullptr);
-    for (const auto& [height, icon] : {std::pair{12, 16}, {40, 32}}) {
-        const HFONT font = CreateFontA(height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "MS UI Gothic");
-        SIZE size{};
-        MeasureEntry(item, dc, font, &size);
-        EXPECT_EQ(icon, iconSize);
-        EXPECT_GE(size.cy, icon);
-        DeleteObject(font);
-    }
-    ReleaseDC(nullptr, dc);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+    SIZE size{};
+    MeasureEntry(item, screen, app->MenuFont(), &size);
+    EXPECT_EQ(scaled(16), iconSize);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, size.cy);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    const RECT rect{0, 0, 300, size.cy};
+    DrawEntry(item, dc, app->MenuFont(), &rect, true);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_NE(highlight, GetPixel(dc, scaled(20) - 1, size.cy / 2)) << "the icon box";
+    EXPECT_EQ(highlight, GetPixel(dc, scaled(21), size.cy / 2)) << "the background beside it";
+    std::printf("at %d dots per inch: entry height %ld, icon box %d\n", dpi, size.cy, scaled(20));
+    const HFONT large = CreateFontA(scaled(40), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "MS UI Gothic");
+    MeasureEntry(item, screen, large, &size);
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), iconSize);
+    DeleteObject(large);
+    DeleteObject(SelectObject(dc, previous));
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
