@@ -78,7 +78,7 @@ void BindDialogControls(RegistryNode* dialogNode) {
     SmartWindow* dialog = dialogNode->window;
     for (HWND child = GetWindow(dialog->hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const int id = GetDlgCtrlID(child);
-        if (id == 0xFFFF) continue;  // static text without an identifier
+        if (id == -1 || id == 0xFFFF) continue;  // text without an identifier (DIALOGEX or DIALOG template)
         if (SmartControl* control = FindUnboundControl(dialogNode, static_cast<UINT_PTR>(id)))
             control->BindById(child, dialog);
     }

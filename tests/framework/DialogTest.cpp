@@ -14,7 +14,7 @@ struct PlainDialog : SmartDialog {
     void OnKeyDown(WPARAM key, LPARAM) override { keys.push_back(key); }
     std::vector<WPARAM> keys;
     SmartControl lineEdit{IDC_LINE_EDIT};
-    SmartControl withoutId{0xFFFF};
+    SmartControl withoutId{-1};
 };
 
 TEST_F(FrameworkDialog, OwnerHearsInitThenOkOrCancelAndNothingStaysBound) {

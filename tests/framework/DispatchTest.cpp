@@ -1,4 +1,5 @@
 #include "FrameworkFixture.h"
+#include "CommonWindowProc.h"
 #include "SmartControl.h"
 
 namespace {
@@ -42,6 +43,10 @@ TEST_F(FrameworkDispatch, CommandHandlersRunInOrderThenAfterMessage) {
         row.expected.push_back(Entry("After", WM_COMMAND));
         EXPECT_EQ(row.expected, Only(log, {"OnCommand", "OnControl", "After 273"}));
     }
+    UnbindChildControls(&parent);
+    EXPECT_FALSE(bound.IsBound());
+    EXPECT_NE(reinterpret_cast<LONG_PTR>(CommonWindowProc), GetWindowLongPtrA(listBox, GWLP_WNDPROC))
+        << "an unbound control has its own procedure back";
 }
 
 TEST_F(FrameworkDispatch, EachMessageReachesItsHandlerDecodedAndAfterMessageOnce) {
@@ -140,7 +145,8 @@ TEST_F(FrameworkDispatch, LifetimeFromCreationToTheLastWindow) {
         << "the main window quits the loop";
 
     RecordingWindow parent(&log);  // the class is forgotten with the main window: named here
-    ASSERT_TRUE(parent.Create("parent", DefaultClassName, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 9, 9, nullptr));
+    ASSERT_TRUE(
+        parent.Create("parent", DefaultClassName, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 9, 9, nullptr));
     ASSERT_TRUE(child.Subclass(Child("BUTTON", parent.hwnd(), 4))) << "the object is free for another window";
     child.SendMsg(WM_USER + 9);
     EXPECT_EQ(static_cast<UINT>(WM_USER + 9), child.currentMessage());
