@@ -3,7 +3,8 @@
 # make bench — build and run the benchmarks of bench/, natively and under Wine
 # make run   — build kwibra.exe and start it under Wine in build/run/
 # make mutants — build deliberately broken copies and check that the tests catch each
-.PHONY: test fuzz bench setup run mutants
+# make dist  — dist/kwibra-VERSION.zip: the program, its help text and a readme
+.PHONY: test fuzz bench setup run mutants dist
 
 setup:
 	@tools/setup.sh
@@ -22,3 +23,6 @@ run: setup
 
 mutants: setup
 	@tools/mutants.sh
+
+dist: setup
+	@tools/dist.sh

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64
   xvfb xdotool x11-utils imagemagick
-  fonts-ipafont-gothic locales
+  fonts-ipafont-gothic locales zip unzip
 )
 
 missing=()
