@@ -3,20 +3,44 @@
 #include "AppFixture.h"
 #include "DialogSteps.h"
 #include "Files.h"
+#include "ResourceText.h"
 #include "resource.h"
 
-namespace {
-
-TEST(SettingsOwner, OkSavesTheEditedListAndRebuildsTheMenus) {
+// Update saves with the dialog open; while it is open, a second settings command brings
+// it to the front and a changed system setting reloads the menus but not its list.
+TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
     TempFolder folder;
     AppWithWindow app("alpha\nbeta");
     RunDialog([&] { app.Command(IDM_SETTINGS); },
-              {Expect([](HWND dialog) {
-                   EXPECT_EQ((std::vector<std::string>{"alpha", "beta"}), ListLines(dialog, IDC_ITEM_LIST));
+              {TypeInto(IDC_LINE_EDIT, "gamma"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDC_UPDATE_BUTTON),
+               Expect([&](HWND dialog) {
+                   EXPECT_EQ(SettingsText("alpha\nbeta\ngamma"), ReadBytes(PhraseApp::settingsPath));
+                   EXPECT_EQ("alpha\nbeta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
+                   EXPECT_EQ(LoadResourceText(nullptr, IDS_STATUS_SAVED),
+                             ControlText(dialog, IDC_STATUS_TEXT));
                }),
-               TypeInto(IDC_LINE_EDIT, "gamma"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDOK)});
-    EXPECT_EQ(SettingsText("alpha\nbeta\ngamma"), ReadBytes(PhraseApp::settingsPath));
-    EXPECT_EQ("alpha\nbeta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
+               SelectAt(IDC_ITEM_LIST, 0), ClickOn(IDC_DELETE_BUTTON), Expect([&](HWND dialog) {
+                   SetForegroundWindow(app.window());
+                   SendMessageA(app.window(), WM_COMMAND, IDM_SETTINGS, 0);
+                   EXPECT_EQ(dialog, GetForegroundWindow());
+                   SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
+                   EXPECT_EQ(std::vector<std::string>({"beta", "gamma"}), ListLines(dialog, IDC_ITEM_LIST));
+               }),
+               ClickOn(IDOK)});
+    EXPECT_EQ(SettingsText("beta\ngamma"), ReadBytes(PhraseApp::settingsPath));
+    EXPECT_EQ(std::string(10, '\0'), ReadBytes(PhraseApp::hotkeyPath));
+    EXPECT_EQ("beta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
 }
 
-}  // namespace
+// Ticking the Shift+0 box registers the hotkey at once; Cancel puts it back.
+TEST(AppSettingsOwner, CancelChangesNothing) {
+    TempFolder folder;
+    AppWithWindow app("alpha");
+    RunDialog([&] { app.Command(IDM_SETTINGS); },
+              {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON),
+               Expect([](HWND dialog) { CheckDlgButton(dialog, IDC_TILDE_CHECK, BST_CHECKED); }),
+               ClickOn(IDC_TILDE_CHECK), ClickOn(IDCANCEL)});
+    EXPECT_EQ(SettingsText("alpha"), ReadBytes(PhraseApp::settingsPath));
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
+    UnregisterHotKey(nullptr, 1);
+}

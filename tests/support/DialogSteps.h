@@ -12,7 +12,7 @@ struct Step {
     enum Kind { Select, Type, Key, Click, Drop, Check } kind = Check;
     int control = 0;                            // dialog control; 0 for the dialog itself
     std::string text = {};                      // Type: the new text; Drop: the file
-    int value = 0;                              // Select: the index; Key: the virtual key
+    int value = 0;                              // Select: the list or combo box index; Key: the virtual key
     bool ctrl = false;                          // Key: Ctrl held down
     bool shift = false;                         // Key: Shift held down
     std::function<void(HWND)> check = nullptr;  // Check: assertions on the dialog
