@@ -3,6 +3,10 @@
 #include "resource.h"
 #include "settings/SettingsDialog.h"
 
+bool ModifierHeld() {
+    return ((GetAsyncKeyState(VK_CONTROL) | GetAsyncKeyState(VK_SHIFT) | GetAsyncKeyState(VK_MENU)) & 0x8000) != 0;
+}
+
 LineEdit::LineEdit(SettingsDialog* owner) : SmartControl(IDC_LINE_EDIT), dialog(owner) {}
 
 void LineEdit::OnKeyDown(WPARAM key, LPARAM) {
@@ -10,6 +14,7 @@ void LineEdit::OnKeyDown(WPARAM key, LPARAM) {
         if (dialog) dialog->PassArrowKeyToList(key);
         return;
     }
-    if (!multiLine && key == VK_RETURN) enterPressed = 1;
+    // Only a plain Enter adds what the edit holds; Ctrl+Enter and the like do not.
+    if (!multiLine && key == VK_RETURN && !ModifierHeld()) enterPressed = 1;
     ForwardCurrent();
 }

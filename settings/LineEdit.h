@@ -7,6 +7,9 @@
 
 class SettingsDialog;
 
+// Ctrl, Shift or Alt is down: the plain keys of the dialog (Enter, Ins) then mean something else.
+bool ModifierHeld();
+
 class LineEdit : public SmartControl {
   public:
     explicit LineEdit(SettingsDialog* dialog);

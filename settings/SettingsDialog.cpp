@@ -27,6 +27,7 @@ BOOL SettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     FillCombos();
     SmartDialog::OnInitDialog(wParam, lParam);
     if (!IsBound()) return FALSE;  // the owner ended the dialog while filling it
+    saved = Contents();
     PutButtonIcons();
     RecordGeometry();
     SetListTop(itemList.compactTop);
@@ -131,7 +132,24 @@ void SettingsDialog::OnOK() {
     EndModal(1);
 }
 
+// Everything OK would save, to tell whether Cancel would lose something.
+std::string SettingsDialog::Contents() {
+    std::string contents = std::to_string(TildeOption()) + std::to_string(WaitForKeyRelease()) + "|" +
+                           std::to_string(HistoryLimit());
+    for (int id = 0; id < 3; ++id) contents += "|" + std::to_string(MenuHotkey(id));
+    for (int i = 0; i < LineCount(); ++i) {
+        const HotkeyBinding* record = LineHotkey(i);
+        contents += "\n" + LineAt(i) + "\t" + (record ? std::to_string(record->virtualKey * 256 + record->modifiers) : "");
+    }
+    return contents;
+}
+
 void SettingsDialog::OnCancel() {
+    // Esc also ends an IME conversion, and is easily pressed once too often.
+    if (Contents() != saved &&
+        MessageBoxA(hwnd(), LoadDialogString(IDS_DISCARD_CHANGES).c_str(), LoadDialogString(IDS_TITLE).c_str(),
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
     if (SmartWindow* owner = LiveOwner()) {
         owner->PreDialogCancel(dialogTemplate(), this);
         owner->OnDialogCancel(dialogTemplate(), this);
@@ -195,7 +213,7 @@ void SettingsDialog::OnControlClicked(UINT id, SmartWindow*) {
             OnTildeClicked();
             break;
         case IDC_UPDATE_BUTTON:
-            if (SettingsOwner* owner = FindSettingsOwner()) owner->ApplySettings(this);
+            if (SettingsOwner* owner = FindSettingsOwner(); owner && owner->ApplySettings(this)) saved = Contents();
             break;
         default:
             break;
@@ -241,8 +259,9 @@ void SettingsDialog::OnKeyDown(WPARAM key, LPARAM) {
     const int focusId = focus && IsChild(hwnd(), focus) ? GetDlgCtrlID(focus) : 0;
     switch (key) {
         case VK_INSERT:
-            // In a hotkey control Ins is a key to assign.
-            if (focusId < IDC_ITEM_HOTKEY || focusId > IDC_HISTORY_MENU_HOTKEY) ClickButton(IDC_ADD_BUTTON);
+            // In a hotkey control Ins is a key to assign; Shift+Ins and Ctrl+Ins paste and copy.
+            if ((focusId < IDC_ITEM_HOTKEY || focusId > IDC_HISTORY_MENU_HOTKEY) && !ModifierHeld())
+                ClickButton(IDC_ADD_BUTTON);
             break;
         case VK_DELETE:
             if (focus == itemList.hwnd()) ClickButton(IDC_DELETE_BUTTON);

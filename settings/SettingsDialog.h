@@ -102,6 +102,8 @@ class SettingsDialog : public SmartDialog {
     // Members, in this order: the text last copied from the list, then the
     // control wrappers (bound by identifier when the dialog window opens).
     std::string selectedText;
+    // The contents as the owner filled them or as Update last saved them.
+    std::string saved;
     SmartControl tildeCheck{IDC_TILDE_CHECK};
     HotkeyList itemHotkeys;
     SmartControl statusText{IDC_STATUS_TEXT};
@@ -136,6 +138,7 @@ class SettingsDialog : public SmartDialog {
 
     SmartWindow* LiveOwner() const;
     SettingsOwner* FindSettingsOwner() const;
+    std::string Contents();
     void CleanUp();
     void CreateSpin();
     void FillCombos();

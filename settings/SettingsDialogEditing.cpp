@@ -190,7 +190,8 @@ void SettingsDialog::Add() {
     else
         ReportSelectionChange();
     SetLine("");
-    Enable(itemHotkey, !IsSeparatorOrBreak(line));
+    // Without a selection the hotkey control would take keys for no item.
+    Enable(itemHotkey, selected != LB_ERR && !IsSeparatorOrBreak(line));
 }
 
 void SettingsDialog::Delete() {

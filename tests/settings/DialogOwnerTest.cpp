@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "AppFixture.h"
 #include "DialogSteps.h"
 #include "Files.h"
@@ -32,15 +34,35 @@ TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
     EXPECT_EQ("beta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
 }
 
-// Ticking the Shift+0 box registers the hotkey at once; Cancel puts it back.
+// Ticking the Shift+0 box registers the hotkey at once; Cancel puts it back. With changes
+// to the list, Cancel asks first: いいえ keeps the dialog, はい discards them.
 TEST(AppSettingsOwner, CancelChangesNothing) {
     TempFolder folder;
     AppWithWindow app("alpha");
     RunDialog([&] { app.Command(IDM_SETTINGS); },
               {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON),
                Expect([](HWND dialog) { CheckDlgButton(dialog, IDC_TILDE_CHECK, BST_CHECKED); }),
-               ClickOn(IDC_TILDE_CHECK), ClickOn(IDCANCEL)});
+               ClickOn(IDC_TILDE_CHECK), ClickOn(IDCANCEL), ClickOn(IDNO),
+               Expect([](HWND dialog) { EXPECT_EQ(2u, ListLines(dialog, IDC_ITEM_LIST).size()); }),
+               ClickOn(IDCANCEL), ClickOn(IDYES)});
     EXPECT_EQ(SettingsText("alpha"), ReadBytes(PhraseApp::settingsPath));
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
     UnregisterHotKey(nullptr, 1);
+}
+
+// A save that fails keeps the dialog open with the reason in its status line; files that
+// other programs hold open are written in place.
+TEST(AppSettingsOwner, OkThatCannotSaveKeepsTheDialogAndItsEdits) {
+    TempFolder folder;
+    AppWithWindow app("alpha");
+    std::filesystem::create_directory("hkey.dat.tmp");
+    HeldFile settings(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    RunDialog(
+        [&] { app.Command(IDM_SETTINGS); },
+        {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDOK), Expect([](HWND dialog) {
+             EXPECT_NE(std::string::npos, ControlText(dialog, IDC_STATUS_TEXT).find("保存できませんでした"));
+             std::filesystem::remove("hkey.dat.tmp");
+         }),
+         ClickOn(IDOK)});
+    EXPECT_EQ(SettingsText("alpha\nbeta"), ReadBytes(PhraseApp::settingsPath));
 }

@@ -53,6 +53,18 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
         {{SelectAt(List, 0), Press(List, VK_RIGHT, true)}, "---\n-->\nb\na", "...K"},
         {{SelectAt(List, 0), Expect(DragFirstDown)}, "---\na\n-->\nb", ".K.."},
         {{SelectAt(List, 0), Press(IDC_ITEM_HOTKEY, VK_SHIFT)}, "a\n---\n-->\nb", "...."},
+        // Only plain Enter and Ins add; a new item without a selection takes no hotkey.
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, true)},
+         "a\n---\n-->\nb",
+         "K...",
+         true},
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_INSERT, false, true)},
+         "a\n---\n-->\nb",
+         "K..."},
+        {{TypeInto(Line, "n"), ClickOn(IDC_ADD_BUTTON),
+          Expect([](HWND dialog) { EXPECT_FALSE(IsEnabled(dialog, IDC_ITEM_HOTKEY)); })},
+         "a\n---\n-->\nb\nn",
+         "K...."},
     };
     for (const auto& row : rows) {
         const std::size_t count = row.keys.find('K') != std::string::npos;
