@@ -1,8 +1,7 @@
-// The end-to-end tests' eyes inside Wine: lists windows, reads and sets
-// notepad's text, reads and writes the clipboard, posts messages and
-// records keys. Byte strings are printed as hex so Shift-JIS survives the
-// shell. A TARGET is a window handle "0x..." or a top-level window class.
-// The exit code is 0 when the condition held, 1 when it did not, 2 on misuse.
+// The end-to-end tests' eyes inside Wine: windows, texts and the clipboard as
+// another program sees them, byte strings in hex so that Shift-JIS survives
+// the shell. A command exits 0 when what it looks for holds, else 1;
+// "wait MS COMMAND..." repeats it until it holds, "wait-not MS" until it fails.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -11,281 +10,214 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "KeyRecorder.h"
-#include "ProbeClipboard.h"
-#include "ProbeText.h"
-#include "ProbeWindows.h"
-
 namespace {
 
-using Arguments = std::vector<std::string>;
+using Args = std::vector<std::string>;
 
-unsigned long long Number(const std::string& text)
-{
-    return std::strtoull(text.c_str(), nullptr, 0);
+std::string Hex(const std::string& bytes) {
+    std::string hex;
+    for (unsigned char b : bytes) {
+        hex += "0123456789abcdef"[b >> 4];
+        hex += "0123456789abcdef"[b & 15];
+    }
+    return hex;
 }
 
-DWORD Milliseconds(const std::string& text)
-{
-    return static_cast<DWORD>(std::min<unsigned long long>(Number(text), 600000));
+std::string Bytes(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return bytes;
 }
 
-int Usage()
-{
-    std::fputs("usage: probe COMMAND ARGS\n"
-               "  windows CLASS | children PARENT-CLASS CHILD-CLASS\n"
-               "  wait-window CLASS MS shown|exists|gone [pid=N] [IGNORED-HWND...]\n"
-               "  wait-hidden TARGET MS | wait-foreground TARGET MS | texts TARGET (child window texts)\n"
-               "  wait-new-child PARENT-CLASS CHILD-CLASS MS [IGNORED-HWND...]\n"
-               "  edit-text TARGET | wait-edit-text TARGET HEX MS | set-edit-text TARGET HEX\n"
-               "  clipboard | set-clipboard HEX [FORMAT[=N]]... | empty-clipboard | has-format NAME\n"
-               "  post TARGET MSG WPARAM LPARAM | discard-close TARGET | foreground\n"
-               "  recorder FILE X Y\n",
-               stderr);
-    return 2;
+unsigned long long Number(const std::string& text) { return std::strtoull(text.c_str(), nullptr, 0); }
+
+// A window handle "0x..." or the class of a top-level window.
+HWND Target(const std::string& text) {
+    if (text.rfind("0x", 0) == 0) return reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(text)));
+    return FindWindowA(text.c_str(), nullptr);
 }
 
-void Print(const std::vector<WindowFacts>& windows)
-{
-    for (const auto& facts : windows)
-        std::printf("%s\n", DescribeWindow(facts).c_str());
+// WM_GETTEXT reaches into another process's controls, GetWindowText does not.
+bool Text(HWND window, std::string& text) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return false;
+    text.assign(length + 1, '\0');
+    const bool read =
+        SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 2000, &length);
+    text.resize(read ? length : 0);
+    return read;
 }
 
-int ListWindows(const Arguments& args)
-{
-    Print(TopLevelWindows(args[1], false));
-    return 0;
+// Notepad's edit control, or the window itself when it has none.
+HWND Edit(HWND window) {
+    HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);
+    return edit ? edit : window;
 }
 
-int ListChildren(const Arguments& args)
-{
-    Print(ChildWindows(args[1], args[2]));
-    return 0;
+BOOL CALLBACK Add(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
 }
 
-// Whether the filter arguments from index 4 on let the window through:
-// "pid=N" keeps only that process's windows, a handle is already known.
-bool Wanted(const WindowFacts& facts, const Arguments& args)
-{
-    for (std::size_t i = 4; i < args.size(); ++i) {
-        if (args[i].rfind("pid=", 0) == 0) {
-            if (Number(args[i].substr(4)) != facts.processId)
-                return false;
-        } else if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window)) {
-            return false;
+// One line "hwnd=0x... pid=N rect=L,T,R,B title=HEX" for each window of the
+// class that is visible (or any with filter "all"), belongs to the process
+// of filter "pid=N" and is none of the handles among the filters.
+std::string Describe(const std::vector<HWND>& windows, const std::string& className, const Args& filters) {
+    std::string lines;
+    for (HWND window : windows) {
+        char name[256] = {};
+        GetClassNameA(window, name, sizeof name);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        bool wanted =
+            className == name &&
+            (IsWindowVisible(window) || std::find(filters.begin(), filters.end(), "all") != filters.end());
+        for (const auto& filter : filters) {
+            if (filter.rfind("pid=", 0) == 0)
+                wanted = wanted && Number(filter.substr(4)) == pid;
+            else
+                wanted = wanted && Target(filter) != window;
         }
+        RECT r{};
+        std::string title;
+        if (!wanted || !GetWindowRect(window, &r) || !Text(window, title)) continue;
+        char line[100];
+        std::snprintf(line, sizeof line, "hwnd=%#llx pid=%lu rect=%ld,%ld,%ld,%ld title=",
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), pid, r.left, r.top,
+                      r.right, r.bottom);
+        lines += line + Hex(title) + "\n";
+    }
+    return lines;
+}
+
+// Another program may hold the clipboard open for an instant.
+bool OpenClipboardPatiently() {
+    for (int attempt = 0; !OpenClipboard(nullptr); ++attempt) {
+        if (attempt == 50) return false;
+        Sleep(10);
     }
     return true;
 }
 
-std::vector<WindowFacts> NewWindows(const Arguments& args, bool visibleOnly)
-{
-    auto windows = TopLevelWindows(args[1], visibleOnly);
-    windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                 [&](const WindowFacts& facts) { return !Wanted(facts, args); }),
-                  windows.end());
-    return windows;
+bool ReadClipboard(std::string& text) {
+    if (!OpenClipboardPatiently()) return false;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* bytes = static_cast<const char*>(GlobalLock(data));
+    if (bytes) text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    return bytes;
 }
 
-int WaitWindow(const Arguments& args)
-{
-    const std::string mode = args.size() > 3 ? args[3] : "shown";
-    if (mode != "shown" && mode != "exists" && mode != "gone")
-        return Usage();
-    const bool visibleOnly = mode == "shown";
-    const bool wantNone = mode == "gone";
-    const bool held = PollUntil(Milliseconds(args[2]),
-                                [&] { return NewWindows(args, visibleOnly).empty() == wantNone; });
-    Print(NewWindows(args, visibleOnly));
-    return held ? 0 : 1;
+bool WriteClipboard(const std::string& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!memory || !OpenClipboardPatiently()) return false;
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_TEXT, memory);
+    if (!set) GlobalFree(memory);
+    CloseClipboard();
+    return set;
 }
 
-int WaitHidden(const Arguments& args)
-{
-    const std::string target = args[1];
-    return PollUntil(Milliseconds(args[2]),
-                     [&] {
-                         HWND window = FindTarget(target);
-                         return !window || !IsWindowVisible(window);
-                     })
-               ? 0
-               : 1;
-}
-
-int WaitForeground(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    return window && PollUntil(Milliseconds(args[2]), [&] { return GetForegroundWindow() == window; }) ? 0 : 1;
-}
-
-// A child of the class in the first window of the parent class that is not
-// among the listed handles.
-int WaitNewChild(const Arguments& args)
-{
-    std::vector<WindowFacts> fresh;
-    const bool held = PollUntil(Milliseconds(args[3]), [&] {
-        fresh = ChildWindows(args[1], args[2]);
-        fresh.erase(std::remove_if(fresh.begin(), fresh.end(),
-                                   [&](const WindowFacts& facts) {
-                                       for (std::size_t i = 4; i < args.size(); ++i) {
-                                           if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window))
-                                               return true;
-                                       }
-                                       return false;
-                                   }),
-                    fresh.end());
-        return !fresh.empty();
-    });
-    Print(fresh);
-    return held ? 0 : 1;
-}
-
-int PrintChildTexts(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    if (!window)
-        return 1;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (const auto text = WindowText(child))
-            std::printf("%s\n", ToHex(*text).c_str());
+// A window that appends the virtual key of each key-down it gets to its title.
+LRESULT CALLBACK RecordKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%#x ", static_cast<unsigned>(wParam));
+        std::string title;
+        Text(window, title);
+        SetWindowTextA(window, (title + key).c_str());
     }
-    return 0;
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int PrintEditText(const Arguments& args)
-{
-    const auto text = WindowText(FindEdit(FindTarget(args[1])));
-    std::printf("%s\n", text ? ToHex(*text).c_str() : "none");
-    return text ? 0 : 1;
+bool RunRecorder() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = RecordKey;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "KwibraKeyRecorder";
+    RegisterClassA(&windowClass);
+    CreateWindowA(windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
+                  windowClass.hInstance, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return true;
 }
 
-int WaitEditText(const Arguments& args)
-{
-    const auto wanted = FromHex(args[2]);
-    if (!wanted)
-        return Usage();
-    std::optional<std::string> text;
-    const bool held = PollUntil(Milliseconds(args[3]), [&] {
-        text = WindowText(FindEdit(FindTarget(args[1])));
-        return text && *text == *wanted;
-    });
-    std::printf("%s\n", text ? ToHex(*text).c_str() : "none");
-    return held ? 0 : 1;
-}
-
-int SetEditText(const Arguments& args)
-{
-    const auto text = FromHex(args[2]);
-    HWND edit = FindEdit(FindTarget(args[1]));
-    if (!text || !edit)
-        return 1;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()), SMTO_ABORTIFHUNG,
-                               2000, &result) && result
-               ? 0
-               : 1;
-}
-
-int PrintClipboard()
-{
-    const auto text = ReadClipboardText();
-    std::printf("%s\n", text ? ToHex(*text).c_str() : "none");
-    return text ? 0 : 1;
-}
-
-int SetClipboard(const Arguments& args)
-{
-    const auto text = FromHex(args[1]);
-    if (!text)
-        return Usage();
-    std::vector<ExtraFormat> extras;
-    for (std::size_t i = 2; i < args.size(); ++i) {
-        const auto equals = args[i].find('=');
-        ExtraFormat extra{args[i].substr(0, equals), std::nullopt};
-        if (equals != std::string::npos)
-            extra.value = static_cast<unsigned long>(Number(args[i].substr(equals + 1)));
-        extras.push_back(extra);
+// Runs one command; what it prints goes to out.
+bool Run(const Args& a, std::string& out) {
+    const std::string& command = a.at(0);
+    std::string text;
+    std::vector<HWND> windows;
+    if (command == "windows") {  // CLASS FILTER...
+        EnumWindows(Add, reinterpret_cast<LPARAM>(&windows));
+        out = Describe(windows, a.at(1), Args(a.begin() + 2, a.end()));
+        return !out.empty();
     }
-    return WriteClipboardText(*text, extras) ? 0 : 1;
-}
-
-int Post(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    return window && PostMessageA(window, static_cast<UINT>(Number(args[2])), static_cast<WPARAM>(Number(args[3])),
-                                  static_cast<LPARAM>(Number(args[4])))
-               ? 0
-               : 1;
-}
-
-// Closes a notepad without its question about unsaved changes.
-int DiscardClose(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    if (!window)
-        return 1;
-    if (HWND edit = FindEdit(window)) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(edit, EM_SETMODIFY, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    if (command == "children") {  // PARENT CLASS FILTER...
+        EnumChildWindows(Target(a.at(1)), Add, reinterpret_cast<LPARAM>(&windows));
+        out = Describe(windows, a.at(2), Args(a.begin() + 3, a.end()));
+        return !out.empty();
     }
-    return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-}
-
-int PrintForeground()
-{
-    HWND window = GetForegroundWindow();
-    if (!window)
-        return 1;
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    std::printf("%s class=%s\n", DescribeWindow(FactsOf(window)).c_str(), name);
-    return 0;
-}
-
-struct Command {
-    const char* name;
-    std::size_t minimumArguments;
-    int (*run)(const Arguments&);
-};
-
-const Command commands[] = {
-    {"windows", 2, ListWindows},
-    {"children", 3, ListChildren},
-    {"wait-window", 3, WaitWindow},
-    {"wait-hidden", 3, WaitHidden},
-    {"wait-foreground", 3, WaitForeground},
-    {"wait-new-child", 4, WaitNewChild},
-    {"texts", 2, PrintChildTexts},
-    {"edit-text", 2, PrintEditText},
-    {"wait-edit-text", 4, WaitEditText},
-    {"set-edit-text", 3, SetEditText},
-    {"clipboard", 1, [](const Arguments&) { return PrintClipboard(); }},
-    {"set-clipboard", 2, SetClipboard},
-    {"empty-clipboard", 1, [](const Arguments&) { return WriteClipboardText({}, {}, false) ? 0 : 1; }},
-    {"has-format", 2, [](const Arguments& a) { return ClipboardHasFormat(a[1]) ? 0 : 1; }},
-    {"post", 5, Post},
-    {"discard-close", 2, DiscardClose},
-    {"foreground", 1, [](const Arguments&) { return PrintForeground(); }},
-    {"recorder", 4,
-     [](const Arguments& a) {
-         return RunKeyRecorder(a[1].c_str(), static_cast<int>(Number(a[2])), static_cast<int>(Number(a[3])));
-     }},
-};
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    _setmode(_fileno(stdout), _O_BINARY); // lines end with LF for the shell
-    const Arguments args(argv + 1, argv + argc);
-    if (args.empty())
-        return Usage();
-    for (const auto& command : commands) {
-        if (args[0] == command.name)
-            return args.size() < command.minimumArguments ? Usage() : command.run(args);
+    if (command == "foreground") return GetForegroundWindow() == Target(a.at(1));
+    if (command == "visible") return IsWindowVisible(Target(a.at(1)));
+    if (command == "text") {  // TARGET [HEX]: holds when it shows HEX
+        const bool read = Text(Edit(Target(a.at(1))), text);
+        out = Hex(text) + "\n";
+        return read && (a.size() < 3 || text == Bytes(a[2]));
     }
-    return Usage();
+    if (command == "set-text") {
+        text = Bytes(a.at(2));
+        return SendMessageTimeoutA(Edit(Target(a[1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                   SMTO_ABORTIFHUNG, 2000, nullptr);
+    }
+    if (command == "clipboard") {  // [HEX]: holds when it holds HEX
+        const bool read = ReadClipboard(text);
+        out = Hex(text) + "\n";
+        return read && (a.size() < 2 || text == Bytes(a[1]));
+    }
+    if (command == "set-clipboard") return WriteClipboard(Bytes(a.at(1)));
+    if (command == "post")  // TARGET MESSAGE WPARAM LPARAM
+        return PostMessageA(Target(a.at(1)), static_cast<UINT>(Number(a.at(2))), Number(a.at(3)),
+                            Number(a.at(4)));
+    if (command == "close") {  // a notepad, without its question about unsaved changes
+        PostMessageA(Edit(Target(a.at(1))), EM_SETMODIFY, FALSE, 0);
+        return PostMessageA(Target(a[1]), WM_CLOSE, 0, 0);
+    }
+    if (command == "recorder") return RunRecorder();
+    throw std::invalid_argument(command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);  // lines end with LF for the shell
+    Args args(argv + 1, argv + argc);
+    try {
+        const bool wanted = args.at(0) != "wait-not";
+        ULONGLONG end = GetTickCount64();
+        if (args[0] == "wait" || !wanted) {
+            end += Number(args.at(1));
+            args.erase(args.begin(), args.begin() + 2);
+        }
+        std::string out;
+        bool held;
+        while (!(held = Run(args, out) == wanted) && GetTickCount64() < end) Sleep(5);
+        std::fputs(out.c_str(), stdout);
+        return held ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "probe: bad command line at %s\n", e.what());
+        return 2;
+    }
 }
