@@ -2,9 +2,7 @@
 # folder under Wine, probe.exe as the eyes and xdotool as the user's hands.
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
 MS=10000 # the longest wait for anything a user would see
-TRAY=(__winex11_standalone_tray __winex11_tray_icon all) # Wine's own tray, as there is no window manager
 PIDS=()
-NOTEPADS=()
 
 e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
   kwibra_use_arch "$1"
@@ -19,8 +17,8 @@ e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
 }
 
 cleanup() {
-  for window in "${NOTEPADS[@]}"; do probe close "$window"; done
-  for pid in "${PIDS[@]}"; do wait_exit "$pid" 3 || { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null; done
+  for window in $(probe windows Notepad | hwnds); do probe post "$window" 0x12 0 0; done # WM_QUIT
+  for pid in "${PIDS[@]}"; do wait_exit "$pid" 0.5 || { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null; done
   rm -rf "$WORK"
 }
 
@@ -30,33 +28,22 @@ fail() {
 }
 
 check() { "${@:2}" >/dev/null || fail "$1"; } # WHAT COMMAND...
-matches() { [[ $1 == $2 ]]; }      # TEXT GLOB
-
-# poll COMMAND...: true once the command succeeds, within five seconds.
-poll() {
-  for _ in $(seq 50); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
+matches() { [[ $1 == $2 ]]; }                  # TEXT GLOB
 probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$WORK/wine.log"; }
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 -v | tr -d ' \n'; }
 file_hex() { od -An -tx1 -v "$1" | tr -d ' \n'; }
-field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -n 1; } # LINE hwnd|pid|rect|title
+field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -n 1; } # LINE hwnd|rect|title
+hwnd() { field "$1" hwnd; }
 hwnds() { sed -n 's/^hwnd=\([^ ]*\).*/\1/p'; }
-keys() { xdotool key --delay 40 "$@"; }
+keys() { (($# == 0)) || xdotool key --delay 40 "$@"; }
 
-# start_in DIR PROGRAM ARGS...: STARTED is the process id.
-start_in() {
+start_in() { # DIR PROGRAM ARGS...: STARTED is its process id
   (cd "$1" && exec "$KWIBRA_WINE" "${@:2}" </dev/null >>"$WORK/wine.log" 2>&1) &
   STARTED=$!
   PIDS+=("$STARTED")
 }
 
-# wait_exit PID [SECONDS]: true when the process ended in time; EXIT_CODE is its exit code.
-wait_exit() {
+wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ended in time
   timeout "${2:-10}" tail --pid="$1" -s 0.1 -f /dev/null || return 1
   wait "$1" 2>/dev/null
   EXIT_CODE=$?
@@ -76,7 +63,7 @@ click_into() {
   centre_of "$1"
   for _ in 1 2 3; do
     xdotool mousemove "$CX" "$CY" click 1
-    probe wait 3000 foreground "${2:-$(field "$1" hwnd)}" && return 0
+    probe wait 3000 foreground "${2:-$(hwnd "$1")}" && return 0
   done
   fail "a click did not bring $1 to the front"
 }
@@ -84,28 +71,27 @@ click_into() {
 answer_box() { # LINE KEY
   click_into "$1"
   keys "$2"
-  probe wait-not "$MS" visible "$(field "$1" hwnd)" || fail "the box did not close with $2"
+  probe wait-not "$MS" visible "$(hwnd "$1")" || fail "the box did not close with $2"
 }
 
-# wait_window CLASS [PID]: WINDOW is the first visible window of the class of
-# kwibra (or of PID), such as a box '#32770' or a menu '#32768'.
+# wait_window CLASS [HWND...]: WINDOW is a new visible window of the class,
+# such as a box '#32770' or a menu '#32768', but none of the handles.
 wait_window() {
-  WINDOW=$(probe wait "$MS" windows "$1" pid="${2:-$WINPID}" | head -n 1)
+  WINDOW=$(probe wait "$MS" windows "$@" | head -n 1)
   [[ -n $WINDOW ]] || fail "no window $1 appeared"
 }
 
-# new_notepad COMMAND...: NEW is the notepad that the command opened.
-new_notepad() {
+# opens_notepad COMMAND...: WINDOW is the notepad that the command opened.
+opens_notepad() {
   local known
   known=$(probe windows Notepad | hwnds)
   "$@"
-  NEW=$(probe wait "$MS" windows Notepad $known) || fail "no notepad opened"
-  NOTEPADS+=("$(field "$NEW" hwnd)")
+  wait_window Notepad $known
 }
 
 start_notepad() {
-  new_notepad start_in "$WORK" "$WINEPREFIX/drive_c/windows/system32/notepad.exe"
-  NOTEPAD=$NEW
+  opens_notepad start_in "$WORK" "$WINEPREFIX/drive_c/windows/system32/notepad.exe"
+  NOTEPAD=$WINDOW
 }
 
 make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
@@ -114,17 +100,17 @@ make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
   cp "$BUILD/kwibra.exe" "$BUILD/kwibra.txt" "$APP/"
 }
 
-# start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window. KWIBRA is
-# its process id, WINPID its Windows process id.
+# start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
+# KWIBRA is its process id.
 start_kwibra() {
-  TRAY_BEFORE=$(probe children "${TRAY[@]}" | hwnds)
+  TRAY_BEFORE=$(probe windows __winex11_tray_icon all | hwnds)
   start_in "$APP" "$APP/kwibra.exe" "$@"
   KWIBRA=$STARTED
-  WINPID=$(field "$(probe wait "$MS" windows Pelnork all)" pid)
-  [[ -n $WINPID ]] || fail "kwibra.exe made no main window"
+  MAIN=$(probe wait "$MS" windows Pelnork all) || fail "kwibra.exe made no main window"
 }
 
-wait_tray_icon() { TRAY_ICON=$(probe wait "$MS" children "${TRAY[@]}" $TRAY_BEFORE); }
+# Wine's own tray holds the icons, as there is no window manager.
+wait_tray_icon() { TRAY_ICON=$(probe wait "$MS" windows __winex11_tray_icon all $TRAY_BEFORE); }
 
 # A resident kwibra; the user answers the welcome box of a first run.
 start_resident() {
@@ -139,16 +125,18 @@ start_resident() {
 }
 
 stop_kwibra() {
-  probe post Pelnork 0x111 40001 0 # WM_COMMAND IDM_EXIT
+  probe post "$(hwnd "$MAIN")" 0x111 40001 0 # WM_COMMAND IDM_EXIT
   wait_exit "$KWIBRA" || fail "kwibra.exe did not end"
 }
 
-# A right click on the tray icon. The icon's notices keep the window in front
-# at the first of them as the target, so the click follows the pointer soon.
-open_main_menu() {
+# main_menu KEYS...: a right click on the tray icon, then the keys. The icon's
+# notices keep the window in front at the first of them as the target, so
+# the click comes soon after the pointer.
+main_menu() {
   centre_of "$TRAY_ICON"
   xdotool mousemove "$CX" "$CY" sleep 0.03 click 3
   wait_window '#32768'
+  keys "$@"
 }
 
 # shot NAME [LINES]: a PNG of the screen, cut to the windows of the lines.

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -31,16 +30,13 @@ std::string Hex(const std::string& bytes) {
 std::string Bytes(const std::string& hex) {
     std::string bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), 0, 16));
     return bytes;
 }
 
-unsigned long long Number(const std::string& text) { return std::strtoull(text.c_str(), nullptr, 0); }
-
-// A window handle "0x..." or the class of a top-level window.
-HWND Target(const std::string& text) {
-    if (text.rfind("0x", 0) == 0) return reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(text)));
-    return FindWindowA(text.c_str(), nullptr);
+// Window handles are written in decimal.
+HWND Handle(const std::string& text) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(text)));
 }
 
 // WM_GETTEXT reaches into another process's controls, GetWindowText does not.
@@ -66,44 +62,42 @@ BOOL CALLBACK Add(HWND window, LPARAM windows) {
     return TRUE;
 }
 
-// One line "hwnd=0x... pid=N rect=L,T,R,B title=HEX" for each window of the
-// class that is visible (or any with filter "all"), belongs to the process
-// of filter "pid=N" and is none of the handles among the filters.
-std::string Describe(const std::vector<HWND>& windows, const std::string& className, const Args& filters) {
-    std::string lines;
+// [PARENT] CLASS [all] [HWND...]: a line "hwnd=N rect=L,T,R,B title=HEX" for
+// each window of the class among all windows (or the parent's children) that
+// is visible (or any with "all") and none of the given handles.
+bool Windows(Args a, std::string& out) {
+    HWND parent = GetDesktopWindow();
+    if (a.at(1).find_first_not_of("0123456789") == std::string::npos) {
+        parent = Handle(a[1]);
+        a.erase(a.begin() + 1);
+    }
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, Add, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
         char name[256] = {};
         GetClassNameA(window, name, sizeof name);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        bool wanted =
-            className == name &&
-            (IsWindowVisible(window) || std::find(filters.begin(), filters.end(), "all") != filters.end());
-        for (const auto& filter : filters) {
-            if (filter.rfind("pid=", 0) == 0)
-                wanted = wanted && Number(filter.substr(4)) == pid;
-            else
-                wanted = wanted && Target(filter) != window;
-        }
+        const bool all = std::find(a.begin(), a.end(), "all") != a.end();
+        const bool skipped =
+            std::find(a.begin(), a.end(), std::to_string(reinterpret_cast<UINT_PTR>(window))) != a.end();
         RECT r{};
         std::string title;
-        if (!wanted || !GetWindowRect(window, &r) || !Text(window, title)) continue;
-        char line[100];
-        std::snprintf(line, sizeof line, "hwnd=%#llx pid=%lu rect=%ld,%ld,%ld,%ld title=",
-                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), pid, r.left, r.top,
-                      r.right, r.bottom);
-        lines += line + Hex(title) + "\n";
+        if (a.at(1) != name || skipped || !(all || IsWindowVisible(window)) || !GetWindowRect(window, &r) ||
+            !Text(window, title))
+            continue;
+        out += "hwnd=" + std::to_string(reinterpret_cast<UINT_PTR>(window)) +
+               " rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+               std::to_string(r.right) + "," + std::to_string(r.bottom) + " title=" + Hex(title) + "\n";
     }
-    return lines;
+    return !out.empty();
 }
 
 // Another program may hold the clipboard open for an instant.
 bool OpenClipboardPatiently() {
-    for (int attempt = 0; !OpenClipboard(nullptr); ++attempt) {
-        if (attempt == 50) return false;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
         Sleep(10);
     }
-    return true;
+    return false;
 }
 
 bool ReadClipboard(std::string& text) {
@@ -130,14 +124,9 @@ bool WriteClipboard(const std::string& text) {
 
 // A window that appends the virtual key of each key-down it gets to its title.
 LRESULT CALLBACK RecordKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%#x ", static_cast<unsigned>(wParam));
-        std::string title;
-        Text(window, title);
-        SetWindowTextA(window, (title + key).c_str());
-    }
-    if (message == WM_DESTROY) PostQuitMessage(0);
+    std::string title;
+    if (message == WM_KEYDOWN && Text(window, title))
+        SetWindowTextA(window, (title + std::to_string(wParam) + " ").c_str());
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -145,7 +134,6 @@ bool RunRecorder() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = RecordKey;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "KwibraKeyRecorder";
     RegisterClassA(&windowClass);
     CreateWindowA(windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
@@ -159,27 +147,18 @@ bool RunRecorder() {
 bool Run(const Args& a, std::string& out) {
     const std::string& command = a.at(0);
     std::string text;
-    std::vector<HWND> windows;
-    if (command == "windows") {  // CLASS FILTER...
-        EnumWindows(Add, reinterpret_cast<LPARAM>(&windows));
-        out = Describe(windows, a.at(1), Args(a.begin() + 2, a.end()));
-        return !out.empty();
-    }
-    if (command == "children") {  // PARENT CLASS FILTER...
-        EnumChildWindows(Target(a.at(1)), Add, reinterpret_cast<LPARAM>(&windows));
-        out = Describe(windows, a.at(2), Args(a.begin() + 3, a.end()));
-        return !out.empty();
-    }
-    if (command == "foreground") return GetForegroundWindow() == Target(a.at(1));
-    if (command == "visible") return IsWindowVisible(Target(a.at(1)));
-    if (command == "text") {  // TARGET [HEX]: holds when it shows HEX
-        const bool read = Text(Edit(Target(a.at(1))), text);
+    out.clear();
+    if (command == "windows") return Windows(a, out);
+    if (command == "foreground") return GetForegroundWindow() == Handle(a.at(1));
+    if (command == "visible") return IsWindowVisible(Handle(a.at(1)));
+    if (command == "text") {  // HWND [HEX]: holds when it shows HEX
+        const bool read = Text(Edit(Handle(a.at(1))), text);
         out = Hex(text) + "\n";
         return read && (a.size() < 3 || text == Bytes(a[2]));
     }
-    if (command == "set-text") {
+    if (command == "set-text") {  // HWND HEX
         text = Bytes(a.at(2));
-        return SendMessageTimeoutA(Edit(Target(a[1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+        return SendMessageTimeoutA(Edit(Handle(a[1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                    SMTO_ABORTIFHUNG, 2000, nullptr);
     }
     if (command == "clipboard") {  // [HEX]: holds when it holds HEX
@@ -188,13 +167,9 @@ bool Run(const Args& a, std::string& out) {
         return read && (a.size() < 2 || text == Bytes(a[1]));
     }
     if (command == "set-clipboard") return WriteClipboard(Bytes(a.at(1)));
-    if (command == "post")  // TARGET MESSAGE WPARAM LPARAM
-        return PostMessageA(Target(a.at(1)), static_cast<UINT>(Number(a.at(2))), Number(a.at(3)),
-                            Number(a.at(4)));
-    if (command == "close") {  // a notepad, without its question about unsaved changes
-        PostMessageA(Edit(Target(a.at(1))), EM_SETMODIFY, FALSE, 0);
-        return PostMessageA(Target(a[1]), WM_CLOSE, 0, 0);
-    }
+    if (command == "post")  // HWND MESSAGE WPARAM LPARAM
+        return PostMessageA(Handle(a.at(1)), std::stoul(a.at(2), 0, 0), std::stoul(a.at(3)),
+                            std::stol(a.at(4)));
     if (command == "recorder") return RunRecorder();
     throw std::invalid_argument(command);
 }
@@ -206,18 +181,15 @@ int main(int argc, char** argv) {
     Args args(argv + 1, argv + argc);
     try {
         const bool wanted = args.at(0) != "wait-not";
-        ULONGLONG end = GetTickCount64();
-        if (args[0] == "wait" || !wanted) {
-            end += Number(args.at(1));
-            args.erase(args.begin(), args.begin() + 2);
-        }
+        const ULONGLONG end = GetTickCount64() + (args[0] == "wait" || !wanted ? std::stoul(args.at(1)) : 0);
+        if (args[0] == "wait" || !wanted) args.erase(args.begin(), args.begin() + 2);
         std::string out;
         bool held;
         while (!(held = Run(args, out) == wanted) && GetTickCount64() < end) Sleep(5);
         std::fputs(out.c_str(), stdout);
         return held ? 0 : 1;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "probe: bad command line at %s\n", e.what());
+        std::fprintf(stderr, "probe: bad command line (%s)\n", e.what());
         return 2;
     }
 }

@@ -10,24 +10,22 @@ source "$(dirname "$0")/e2e-lib.sh"
 DEFAULT_INI=4ac5baf0ff65916127e6f14daaf21b179181d95fb45e29000f59c7b10b217254
 DEFAULT_HKEY=000000004103$(printf '0000%.0s' $(seq 22))
 ini_sha() { sha256sum "$APP/kwibra.ini" | cut -d' ' -f1; }
-ini_has() { grep -q "$1" <<<"$(file_hex "$APP/kwibra.ini")"; }
 
-# One "clip.dat" record: the length in 16 bits, little-endian, and the text.
-clip_record() {
+clip_record() { # TEXT: a "clip.dat" record, the 16-bit little-endian length and the text
   local hex
   hex=$(sjis "$1")
   printf '%02x%02x%s' $((${#hex} / 2 % 256)) $((${#hex} / 512)) "$hex"
 }
 
-# phrase DOWN-PRESSES: Ctrl+Alt+A, then the item that many lines down.
-phrase() {
+phrase_menu() { # KEYS...: Ctrl+Alt+A, then the keys in the menu
   keys ctrl+alt+a
   wait_window '#32768'
-  keys $(printf 'Down %.0s' $(seq "$1")) Return
+  keys "$@"
 }
 
-notepad_shows() { probe wait "$MS" text "$(field "$NOTEPAD" hwnd)" "$1"; }
-clear_notepad() { probe set-text "$(field "$NOTEPAD" hwnd)" ''; }
+downs() { printf 'Down %.0s' $(seq "$1"); }
+notepad_shows() { probe wait "$MS" text "$(hwnd "$NOTEPAD")" "$1"; }
+clear_notepad() { probe set-text "$(hwnd "$NOTEPAD")" ''; }
 
 start_with_notepad() {
   make_app_dir
@@ -42,7 +40,7 @@ scenario_first_run() {
   wait_window '#32770'
   check "the welcome box has its caption" [ "$(field "$WINDOW" title)" == "$(sjis 'クウィブラとは...')" ]
   check "and greets" grep -q "title=$(sjis 'クウィブラをご使用いただき、ありがとうございます')" \
-    <<<"$(probe children "$(field "$WINDOW" hwnd)" Static)"
+    <<<"$(probe windows "$(hwnd "$WINDOW")" Static)"
   check "kwibra.ini holds the default list" [ "$(ini_sha)" == $DEFAULT_INI ]
   check "hkey.dat holds the default hotkeys" [ "$(file_hex "$APP/hkey.dat")" == "$DEFAULT_HKEY" ]
   shot kwibra-welcome "$WINDOW"
@@ -50,24 +48,22 @@ scenario_first_run() {
   check "the tray icon appears after the welcome box" wait_tray_icon
   stop_kwibra
   check "kwibra.ini is not written at exit" [ "$(ini_sha)" == $DEFAULT_INI ]
-  start_kwibra
-  check "the second start shows the tray icon" wait_tray_icon
-  check "and no welcome box" [ -z "$(probe windows '#32770' pid="$WINPID")" ]
+  start_resident
+  check "the second start shows no welcome box" [ -z "$(probe windows '#32770')" ]
   stop_kwibra
   make_app_dir unreadable
   mkdir "$APP/kwibra.ini"
-  start_kwibra
-  check "an unreadable kwibra.ini starts without a welcome box" wait_tray_icon
-  check "and stays" [ -d "$APP/kwibra.ini" ]
-  check "and no hkey.dat is written" [ ! -e "$APP/hkey.dat" ]
+  start_resident
+  check "an unreadable kwibra.ini stays" [ -d "$APP/kwibra.ini" ]
+  check "with no hkey.dat beside it" [ ! -e "$APP/hkey.dat" ]
+  check "and no welcome box" [ -z "$(probe windows '#32770')" ]
   stop_kwibra
 }
 
 scenario_phrase_menu() {
   probe set-clipboard "$(sjis 'コピー済みの文')"
   start_with_notepad
-  keys ctrl+alt+a
-  wait_window '#32768'
+  phrase_menu
   check "the phrase menu opens at the pointer" matches "$(field "$WINDOW" rect)" "$CX,$CY,*"
   shot kwibra-phrase-menu "$WINDOW"
   keys Down Down Return
@@ -81,13 +77,13 @@ scenario_phrase_menu() {
 
 scenario_expansion() {
   start_with_notepad
-  local start=$(date +%s) text found=0 t
-  phrase 7 # 改行は\n、日付は%%d、時刻は%%tをいれます
-  text=$(probe wait-not "$MS" text "$(field "$NOTEPAD" hwnd)" '')
+  local start text t found=0
+  start=$(date +%s)
+  phrase_menu $(downs 7) Return # 改行は\n、日付は%%d、時刻は%%tをいれます
+  text=$(probe wait-not "$MS" text "$(hwnd "$NOTEPAD")" '')
   shot expansion "$NOTEPAD"
   for ((t = start; t <= $(date +%s); t++)); do
-    local day=$(date -d "@$t" +'%Y年%-m月%-d日%A') clock=$(date -d "@$t" +'%-H:%M:%S')
-    [[ $text == $(sjis $'改行は\r\n、日付は'"${day}、時刻は${clock}をいれます") ]] && found=1
+    [[ $text == $(sjis "$(date -d "@$t" +$'改行は\r\n、日付は%Y年%-m月%-d日%A、時刻は%-H:%M:%Sをいれます')") ]] && found=1
   done
   check "\\n became CR LF, %%d the date and %%t the time of delivery" [ $found == 1 ]
   stop_kwibra
@@ -97,12 +93,11 @@ scenario_history() {
   local copied=$'履歴のソ表\tタブ\r\n二行目'
   probe set-clipboard "$(sjis 'はじめの文')"
   start_with_notepad
-  probe set-text "$(field "$NOTEPAD" hwnd)" "$(sjis "$copied")"
+  probe set-text "$(hwnd "$NOTEPAD")" "$(sjis "$copied")"
   keys ctrl+a ctrl+c
   check "notepad copied the text" probe wait "$MS" clipboard "$(sjis "$copied")"
-  open_main_menu
-  keys Down Right
-  shot kwibra-main-menu-history "$(probe wait "$MS" windows '#32768' pid="$WINPID")"
+  main_menu Down Right
+  shot kwibra-main-menu-history "$(probe wait "$MS" windows '#32768')"
   keys Escape Escape
   probe wait-not "$MS" windows '#32768'
   stop_kwibra
@@ -112,26 +107,23 @@ scenario_history() {
   start_resident
   clear_notepad
   click_into "$NOTEPAD"
-  open_main_menu
-  keys Down Right Down Return # the history opens at はじめの文; next is the copied text
+  main_menu Down Right Down Return # the history opens at はじめの文; next is the copied text
   check "after a restart the history pastes it back" notepad_shows "$(sjis "$copied")"
   stop_kwibra
 }
 
 scenario_item_hotkey() {
-  make_app_dir
-  start_resident
+  start_with_notepad
   stop_kwibra
   # Ctrl+Alt+1 for list line 0 (＾＾；), whose record follows the three menu records.
   printf '\x31\x03' | dd of="$APP/hkey.dat" bs=1 seek=6 conv=notrunc status=none
-  start_notepad
   start_resident
   click_into "$NOTEPAD"
   xdotool keydown ctrl alt
   keys 1 # tapped: held keys repeat
   sleep 0.6
   shot item-hotkey-held
-  check "nothing is pasted while Ctrl and Alt are held" probe text "$(field "$NOTEPAD" hwnd)" ''
+  check "nothing is pasted while Ctrl and Alt are held" probe text "$(hwnd "$NOTEPAD")" ''
   check "and no menu opened" probe wait-not 0 windows '#32768'
   xdotool keyup alt ctrl
   check "the phrase arrives once they are released" notepad_shows "$(sjis '＾＾；')"
@@ -141,9 +133,9 @@ scenario_item_hotkey() {
 
 scenario_second_instance() {
   start_with_notepad
-  local first=$WINPID files icons
+  local files icons
   files=$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v)
-  icons=$(probe children "${TRAY[@]}" | wc -l)
+  icons=$(probe windows __winex11_tray_icon all)
   start_in "$APP" "$APP/kwibra.exe"
   check "a second kwibra.exe ends with exit code 0" exits_0 "$STARTED"
   wait_window '#32770'
@@ -151,12 +143,12 @@ scenario_second_instance() {
   shot second-instance "$WINDOW"
   answer_box "$WINDOW" Escape
   check "no file changed" [ "$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v)" == "$files" ]
-  check "no second tray icon" [ "$(probe children "${TRAY[@]}" | wc -l)" == "$icons" ]
-  check "one main window" [ "$(probe windows Pelnork all | wc -l)" == 1 ]
+  check "no second tray icon" [ "$(probe windows __winex11_tray_icon all)" == "$icons" ]
+  check "one main window" [ "$(probe windows Pelnork all)" == "$MAIN" ]
   click_into "$NOTEPAD"
   start_in "$APP" "$APP/kwibra.exe" -o
   check "kwibra.exe -o beside a resident one ends with exit code 0" exits_0 "$STARTED"
-  wait_window '#32768' "$first"
+  check "and the first one opens its main menu" probe wait "$MS" windows '#32768'
   keys Escape
   probe wait-not "$MS" windows '#32768'
   stop_kwibra
@@ -164,7 +156,7 @@ scenario_second_instance() {
   clear_notepad
   start_kwibra -o
   wait_window '#32768'
-  check "kwibra.exe -o alone has no tray icon" [ -z "$(probe children "${TRAY[@]}" $TRAY_BEFORE)" ]
+  check "kwibra.exe -o alone has no tray icon" [ -z "$(probe windows __winex11_tray_icon all $TRAY_BEFORE)" ]
   keys Down Down Right Return # the phrase menu opens with its first item selected
   check "kwibra.exe -o alone delivers" notepad_shows "$(sjis '＾＾；')"
   check "and ends with exit code 0" exits_0 "$KWIBRA"
@@ -177,29 +169,25 @@ scenario_second_instance() {
 
 scenario_launch_and_add() {
   start_with_notepad
-  new_notepad phrase 12 # " * notepad"
-  check "\" * notepad\" types nothing" probe text "$(field "$NOTEPAD" hwnd)" ''
-  probe close "$(field "$NEW" hwnd)"
-  check "the second notepad closes" probe wait-not "$MS" visible "$(field "$NEW" hwnd)"
+  opens_notepad phrase_menu $(downs 12) Return # " * notepad"
+  check "\" * notepad\" types nothing" probe text "$(hwnd "$NOTEPAD")" ''
+  probe post "$(hwnd "$WINDOW")" 0x12 0 0 # WM_QUIT
+  check "the second notepad closes" probe wait-not "$MS" visible "$(hwnd "$WINDOW")"
   click_into "$NOTEPAD"
-  new_notepad phrase 10 # " * クウィブラの説明 (&R) : kwibra.txt"
-  shot launch-help "$NEW"
-  check "the help item opens kwibra.txt" matches "$(field "$NEW" title)" "$(sjis 'kwibra.txt')*"
-  check "with the help text" probe text "$(field "$NEW" hwnd)" "$(file_hex "$APP/kwibra.txt")"
-  probe close "$(field "$NEW" hwnd)"
-  check "which closes" probe wait-not "$MS" visible "$(field "$NEW" hwnd)"
+  opens_notepad phrase_menu $(downs 10) Return # " * クウィブラの説明 (&R) : kwibra.txt"
+  shot launch-help "$WINDOW"
+  check "the help item opens kwibra.txt" matches "$(field "$WINDOW" title)" "$(sjis 'kwibra.txt')*"
+  check "with the help text" probe text "$(hwnd "$WINDOW")" "$(file_hex "$APP/kwibra.txt")"
+  probe post "$(hwnd "$WINDOW")" 0x12 0 0
+  check "which closes" probe wait-not "$MS" visible "$(hwnd "$WINDOW")"
   probe set-clipboard "$(sjis '追加したソ表の文')"
   click_into "$NOTEPAD"
-  keys ctrl+alt+a
-  wait_window '#32768'
-  keys i
-  check "文字追加 writes the clipboard text before the section at once" \
-    poll ini_has "$(sjis '追加したソ表の文')0d0a$(sjis ' -新しいメニュー(&N)')0d0a"
-  check "hkey.dat gained its record" [ "$(stat -c %s "$APP/hkey.dat")" == 52 ]
+  phrase_menu i
   click_into "$NOTEPAD"
-  keys ctrl+alt+a
-  wait_window '#32768'
-  keys Up Up Up Return # from the bottom: settings, add, then the last phrase
+  phrase_menu Up Up Up Return # from the bottom: settings, add, then the last phrase
+  check "文字追加 wrote the clipboard text before the section before the next menu" \
+    grep -q "$(sjis '追加したソ表の文')0d0a$(sjis ' -新しいメニュー(&N)')0d0a" <<<"$(file_hex "$APP/kwibra.ini")"
+  check "hkey.dat gained its record" [ "$(stat -c %s "$APP/hkey.dat")" == 52 ]
   check "the added phrase is typed" notepad_shows "$(sjis '追加したソ表の文')"
   stop_kwibra
 }
@@ -209,44 +197,41 @@ scenario_tilde() {
   start_resident
   stop_kwibra
   start_in "$WORK" "$PROBE" recorder
-  local recorder option
-  recorder=$(probe wait "$MS" windows KwibraKeyRecorder)
-  # Shift+0 types VK_OEM_7 (0xde) with the option on, the 0 key without.
-  for option in '1 0xde' '0 0x30'; do
+  wait_window KwibraKeyRecorder
+  local recorder=$WINDOW option
+  # Shift+0 types VK_OEM_7 (222) with the option on, the 0 key (48) without.
+  for option in '1 222' '0 48'; do
     sed -i "3s/^./${option:0:1}/" "$APP/kwibra.ini"
     start_resident
     click_into "$recorder"
-    probe set-text "$(field "$recorder" hwnd)" ''
+    probe set-text "$(hwnd "$recorder")" ''
     keys shift+0
     check "option ${option:0:1}: Shift+0 types ${option:2}" \
-      probe wait "$MS" text "$(field "$recorder" hwnd)" "$(sjis "0x10 ${option:2} ")"
+      probe wait "$MS" text "$(hwnd "$recorder")" "$(sjis "16 ${option:2} ")"
     stop_kwibra
   done
   shot tilde "$recorder"
-  probe post "$(field "$recorder" hwnd)" 0x10 0 0 # WM_CLOSE
+  probe post "$(hwnd "$recorder")" 0x12 0 0 # WM_QUIT
 }
 
 scenario_tray_exit() {
   start_with_notepad
-  local kept='トレイから終了する前の文'
-  probe set-clipboard "$(sjis "$kept")"
-  open_main_menu
-  keys Down Down Down Right
-  check "the section menu opens beside the main menu" probe wait "$MS" windows "#32768" pid="$WINPID" "$(field "$WINDOW" hwnd)"
+  probe set-clipboard "$(sjis 'トレイから終了する前の文')"
+  main_menu Down Down Down Right
+  check "the section menu opens beside the main menu" probe wait "$MS" windows '#32768' "$(hwnd "$WINDOW")"
   keys Escape Escape
   probe wait-not "$MS" windows '#32768'
-  open_main_menu
-  keys v
+  main_menu v
   wait_window '#32770'
   check "the version box has its caption" [ "$(field "$WINDOW" title)" == "$(sjis 'クウィブラのバージョン情報')" ]
   answer_box "$WINDOW" Return
-  open_main_menu
+  main_menu
   shot tray-exit "$WINDOW"
   keys e
   check "終了 ends kwibra.exe with exit code 0" exits_0 "$KWIBRA"
-  check "saving the history" matches "$(file_hex "$APP/clip.dat")" "*$(clip_record "$kept")"
+  check "saving the history" matches "$(file_hex "$APP/clip.dat")" "*$(clip_record 'トレイから終了する前の文')"
   check "the main window is gone" [ -z "$(probe windows Pelnork all)" ]
-  check "the tray icon is gone" [ -z "$(probe children "${TRAY[@]}" | grep -F "$(field "$TRAY_ICON" hwnd) ")" ]
+  check "the tray icon is gone" [ -z "$(probe windows __winex11_tray_icon all | grep -F "$(hwnd "$TRAY_ICON") ")" ]
 }
 
 # The second phrase is selected with the arrow keys, overtyped, changed and
@@ -256,18 +241,17 @@ scenario_settings_edit() {
   start_in "$APP" "$APP/kwibra.exe"
   wait_window '#32770'
   local dialog=$WINDOW edit saved
-  edit=$(probe children "$(field "$dialog" hwnd)" Edit | tail -n 1) # the line edit, last in the template
-  click_into "$edit" "$(field "$dialog" hwnd)"
-  edit=$(field "$edit" hwnd)
+  edit=$(probe windows "$(hwnd "$dialog")" Edit | tail -n 1) # the line edit, last in the template
+  click_into "$edit" "$(hwnd "$dialog")"
   keys Down Down
-  check "Down twice selects （＾＿＾）" probe wait "$MS" text "$edit" "$(sjis '（＾＿＾）')"
+  check "Down twice selects （＾＿＾）" probe wait "$MS" text "$(hwnd "$edit")" "$(sjis '（＾＿＾）')"
   xdotool type --delay 40 'Edited phrase'
-  check "typing replaces it" probe wait "$MS" text "$edit" "$(sjis 'Edited phrase')"
+  check "typing replaces it" probe wait "$MS" text "$(hwnd "$edit")" "$(sjis 'Edited phrase')"
   keys alt+r
-  check "Change empties the line edit" probe wait "$MS" text "$edit" ''
+  check "Change empties the line edit" probe wait "$MS" text "$(hwnd "$edit")" ''
   shot settings-edited "$dialog"
   keys alt+o
-  check "OK closes the dialog" probe wait-not "$MS" visible "$(field "$dialog" hwnd)"
+  check "OK closes the dialog" probe wait-not "$MS" visible "$(hwnd "$dialog")"
   saved=$(file_hex "$APP/kwibra.ini")
   check "kwibra.ini holds the edited line in place of the old one" \
     grep -q "0d0a$(sjis '＾＾；')0d0a$(sjis 'Edited phrase')0d0a$(sjis '＼(⌒∇⌒)／')0d0a" <<<"$saved"
@@ -275,7 +259,7 @@ scenario_settings_edit() {
   check "hkey.dat still has one record per line" [ "$(file_hex "$APP/hkey.dat")" == "$DEFAULT_HKEY" ]
   click_into "$NOTEPAD"
   clear_notepad
-  phrase 2
+  phrase_menu Down Down Return
   check "the edited phrase is typed into notepad" notepad_shows "$(sjis 'Edited phrase')"
   stop_kwibra
 }
