@@ -6,8 +6,8 @@ PIDS=()
 
 e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
   kwibra_use_arch "$1"
-  PROBE=$(realpath "$2/probe.exe")
-  BUILD=$(realpath "$3")
+  PROBE=$2/probe.exe
+  BUILD=$3
   SHOTS=$4
   kwibra_ensure_display || exit 1
   kwibra_ensure_prefix
@@ -17,16 +17,12 @@ e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
 }
 
 cleanup() {
-  for window in $(probe windows Notepad | hwnds); do probe post "$window" 0x12 0 0; done # WM_QUIT
+  for window in $(probe windows Notepad | hwnds); do quit "$window"; done
   for pid in "${PIDS[@]}"; do wait_exit "$pid" 0.5 || { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null; done
   rm -rf "$WORK"
 }
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
+fail() { echo "FAIL: $*" >&2; exit 1; }
 check() { "${@:2}" >/dev/null || fail "$1"; } # WHAT COMMAND...
 matches() { [[ $1 == $2 ]]; }                  # TEXT GLOB
 probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$WORK/wine.log"; }
@@ -35,7 +31,9 @@ file_hex() { od -An -tx1 -v "$1" | tr -d ' \n'; }
 field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -n 1; } # LINE hwnd|rect|title
 hwnd() { field "$1" hwnd; }
 hwnds() { sed -n 's/^hwnd=\([^ ]*\).*/\1/p'; }
+titled() { [ "$(field "$1" title)" == "$(sjis "$2")" ]; } # LINE TEXT
 keys() { (($# == 0)) || xdotool key --delay 40 "$@"; }
+quit() { probe post "$1" 0x12 0 0 && probe wait-not "$MS" visible "$1"; } # HWND: WM_QUIT to its thread
 
 start_in() { # DIR PROGRAM ARGS...: STARTED is its process id
   (cd "$1" && exec "$KWIBRA_WINE" "${@:2}" </dev/null >>"$WORK/wine.log" 2>&1) &
@@ -51,18 +49,18 @@ wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ende
 
 exits_0() { wait_exit "$1" && ((EXIT_CODE == 0)); }
 
-centre_of() { # LINE: CX, CY
+click() { # LINE BUTTON: at the middle of the window, which is CX, CY
   IFS=, read -r left top right bottom <<<"$(field "$1" rect)"
   CX=$(((left + right) / 2))
   CY=$(((top + bottom) / 2))
+  xdotool mousemove "$CX" "$CY" sleep 0.03 click "$2"
 }
 
 # click_into LINE [HWND]: clicks the window until it (or HWND) is in front.
 # Without a window manager the keys go to the window under the pointer.
 click_into() {
-  centre_of "$1"
   for _ in 1 2 3; do
-    xdotool mousemove "$CX" "$CY" click 1
+    click "$1" 1
     probe wait 3000 foreground "${2:-$(hwnd "$1")}" && return 0
   done
   fail "a click did not bring $1 to the front"
@@ -74,11 +72,11 @@ answer_box() { # LINE KEY
   probe wait-not "$MS" visible "$(hwnd "$1")" || fail "the box did not close with $2"
 }
 
-# wait_window CLASS [HWND...]: WINDOW is a new visible window of the class,
-# such as a box '#32770' or a menu '#32768', but none of the handles.
+# wait_window [PARENT] CLASS [HWND...]: WINDOW is a visible window of the
+# class, such as a box '#32770' or a menu '#32768', but none of the handles.
 wait_window() {
   WINDOW=$(probe wait "$MS" windows "$@" | head -n 1)
-  [[ -n $WINDOW ]] || fail "no window $1 appeared"
+  [[ -n $WINDOW ]] || fail "no window $* appeared"
 }
 
 # opens_notepad COMMAND...: WINDOW is the notepad that the command opened.
@@ -89,11 +87,6 @@ opens_notepad() {
   wait_window Notepad $known
 }
 
-start_notepad() {
-  opens_notepad start_in "$WORK" "$WINEPREFIX/drive_c/windows/system32/notepad.exe"
-  NOTEPAD=$WINDOW
-}
-
 make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
   APP=$WORK/${1:-app}
   mkdir "$APP"
@@ -101,26 +94,25 @@ make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
 }
 
 # start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
-# KWIBRA is its process id.
 start_kwibra() {
-  TRAY_BEFORE=$(probe windows __winex11_tray_icon all | hwnds)
+  probe wait-not "$MS" windows __winex11_standalone_tray || fail "a tray icon was left behind"
   start_in "$APP" "$APP/kwibra.exe" "$@"
   KWIBRA=$STARTED
   MAIN=$(probe wait "$MS" windows Pelnork all) || fail "kwibra.exe made no main window"
 }
 
-# Wine's own tray holds the icons, as there is no window manager.
-wait_tray_icon() { TRAY_ICON=$(probe wait "$MS" windows __winex11_tray_icon all $TRAY_BEFORE); }
+# Without a window manager Wine shows its own tray, only while it holds an icon.
+tray() { probe windows __winex11_standalone_tray; }
+wait_tray_icon() {
+  TRAY=$(probe wait "$MS" windows __winex11_standalone_tray) || return 1
+  TRAY_ICON=$(probe windows "$(hwnd "$TRAY")" __winex11_tray_icon all)
+}
 
-# A resident kwibra; the user answers the welcome box of a first run.
-start_resident() {
+start_resident() { # the user answers the welcome box of a first run
   local first_run=1
   [[ -e $APP/kwibra.ini ]] && first_run=0
   start_kwibra
-  if ((first_run)); then
-    wait_window '#32770'
-    answer_box "$WINDOW" Return
-  fi
+  ((first_run)) && wait_window '#32770' && answer_box "$WINDOW" Return
   wait_tray_icon || fail "no tray icon"
 }
 
@@ -133,10 +125,14 @@ stop_kwibra() {
 # notices keep the window in front at the first of them as the target, so
 # the click comes soon after the pointer.
 main_menu() {
-  centre_of "$TRAY_ICON"
-  xdotool mousemove "$CX" "$CY" sleep 0.03 click 3
+  click "$TRAY_ICON" 3
   wait_window '#32768'
   keys "$@"
+}
+
+close_menus() { # KEYS...
+  keys "$@"
+  probe wait-not "$MS" windows '#32768'
 }
 
 # shot NAME [LINES]: a PNG of the screen, cut to the windows of the lines.

@@ -1,6 +1,6 @@
 // The end-to-end tests' eyes inside Wine: windows, texts and the clipboard as
-// another program sees them, byte strings in hex so that Shift-JIS survives
-// the shell. A command exits 0 when what it looks for holds, else 1;
+// another program sees them, bytes in hex so that Shift-JIS survives the
+// shell. A command exits 0 when what it looks for holds, else 1;
 // "wait MS COMMAND..." repeats it until it holds, "wait-not MS" until it fails.
 #include <windows.h>
 
@@ -35,8 +35,9 @@ std::string Bytes(const std::string& hex) {
 }
 
 // Window handles are written in decimal.
-HWND Handle(const std::string& text) {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(text)));
+std::string Name(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
+HWND Handle(const std::string& name) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(name)));
 }
 
 // WM_GETTEXT reaches into another process's controls, GetWindowText does not.
@@ -57,35 +58,23 @@ HWND Edit(HWND window) {
     return edit ? edit : window;
 }
 
-BOOL CALLBACK Add(HWND window, LPARAM windows) {
-    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
-}
-
-// [PARENT] CLASS [all] [HWND...]: a line "hwnd=N rect=L,T,R,B title=HEX" for
-// each window of the class among all windows (or the parent's children) that
-// is visible (or any with "all") and none of the given handles.
+// windows [PARENT] CLASS [all] [HWND...]: a line "hwnd=N rect=L,T,R,B
+// title=HEX" for each top-level window (or child of PARENT) of the class that
+// is visible (or any with "all") and none of the handles.
 bool Windows(Args a, std::string& out) {
-    HWND parent = GetDesktopWindow();
+    HWND parent = nullptr;
     if (a.at(1).find_first_not_of("0123456789") == std::string::npos) {
         parent = Handle(a[1]);
         a.erase(a.begin() + 1);
     }
-    std::vector<HWND> windows;
-    EnumChildWindows(parent, Add, reinterpret_cast<LPARAM>(&windows));
-    for (HWND window : windows) {
-        char name[256] = {};
-        GetClassNameA(window, name, sizeof name);
-        const bool all = std::find(a.begin(), a.end(), "all") != a.end();
-        const bool skipped =
-            std::find(a.begin(), a.end(), std::to_string(reinterpret_cast<UINT_PTR>(window))) != a.end();
+    const bool all = std::find(a.begin(), a.end(), "all") != a.end();
+    for (HWND w = nullptr; (w = FindWindowExA(parent, w, a.at(1).c_str(), nullptr));) {
         RECT r{};
         std::string title;
-        if (a.at(1) != name || skipped || !(all || IsWindowVisible(window)) || !GetWindowRect(window, &r) ||
-            !Text(window, title))
+        if (std::find(a.begin(), a.end(), Name(w)) != a.end() || !(all || IsWindowVisible(w)) ||
+            !GetWindowRect(w, &r) || !Text(w, title))
             continue;
-        out += "hwnd=" + std::to_string(reinterpret_cast<UINT_PTR>(window)) +
-               " rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+        out += "hwnd=" + Name(w) + " rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
                std::to_string(r.right) + "," + std::to_string(r.bottom) + " title=" + Hex(title) + "\n";
     }
     return !out.empty();
@@ -122,7 +111,7 @@ bool WriteClipboard(const std::string& text) {
     return set;
 }
 
-// A window that appends the virtual key of each key-down it gets to its title.
+// The recorder window appends the virtual key of each key-down to its title.
 LRESULT CALLBACK RecordKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     std::string title;
     if (message == WM_KEYDOWN && Text(window, title))
@@ -131,13 +120,9 @@ LRESULT CALLBACK RecordKey(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 bool RunRecorder() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = RecordKey;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "KwibraKeyRecorder";
-    RegisterClassA(&windowClass);
-    CreateWindowA(windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
-                  windowClass.hInstance, nullptr);
+    HWND window = CreateWindowA("Static", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
+                                nullptr, nullptr);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordKey));
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     return true;
@@ -151,22 +136,17 @@ bool Run(const Args& a, std::string& out) {
     if (command == "windows") return Windows(a, out);
     if (command == "foreground") return GetForegroundWindow() == Handle(a.at(1));
     if (command == "visible") return IsWindowVisible(Handle(a.at(1)));
-    if (command == "text") {  // HWND [HEX]: holds when it shows HEX
-        const bool read = Text(Edit(Handle(a.at(1))), text);
+    if (command == "text") {  // HWND|clipboard [HEX]: holds when it shows HEX
+        const bool read = a.at(1) == "clipboard" ? ReadClipboard(text) : Text(Edit(Handle(a[1])), text);
         out = Hex(text) + "\n";
         return read && (a.size() < 3 || text == Bytes(a[2]));
     }
-    if (command == "set-text") {  // HWND HEX
+    if (command == "set-text") {  // HWND|clipboard HEX
         text = Bytes(a.at(2));
+        if (a[1] == "clipboard") return WriteClipboard(text);
         return SendMessageTimeoutA(Edit(Handle(a[1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                    SMTO_ABORTIFHUNG, 2000, nullptr);
     }
-    if (command == "clipboard") {  // [HEX]: holds when it holds HEX
-        const bool read = ReadClipboard(text);
-        out = Hex(text) + "\n";
-        return read && (a.size() < 2 || text == Bytes(a[1]));
-    }
-    if (command == "set-clipboard") return WriteClipboard(Bytes(a.at(1)));
     if (command == "post")  // HWND MESSAGE WPARAM LPARAM
         return PostMessageA(Handle(a.at(1)), std::stoul(a.at(2), 0, 0), std::stoul(a.at(3)),
                             std::stol(a.at(4)));
@@ -179,17 +159,13 @@ bool Run(const Args& a, std::string& out) {
 int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);  // lines end with LF for the shell
     Args args(argv + 1, argv + argc);
-    try {
-        const bool wanted = args.at(0) != "wait-not";
-        const ULONGLONG end = GetTickCount64() + (args[0] == "wait" || !wanted ? std::stoul(args.at(1)) : 0);
-        if (args[0] == "wait" || !wanted) args.erase(args.begin(), args.begin() + 2);
-        std::string out;
-        bool held;
-        while (!(held = Run(args, out) == wanted) && GetTickCount64() < end) Sleep(5);
-        std::fputs(out.c_str(), stdout);
-        return held ? 0 : 1;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "probe: bad command line (%s)\n", e.what());
-        return 2;
-    }
+    const bool wanted = args.at(0) != "wait-not";
+    const bool waits = args[0] == "wait" || !wanted;
+    const ULONGLONG end = GetTickCount64() + (waits ? std::stoul(args.at(1)) : 0);
+    if (waits) args.erase(args.begin(), args.begin() + 2);
+    std::string out;
+    bool held;
+    while (!(held = Run(args, out) == wanted) && GetTickCount64() < end) Sleep(5);
+    std::fputs(out.c_str(), stdout);
+    return held ? 0 : 1;
 }

@@ -10,6 +10,8 @@ source "$(dirname "$0")/e2e-lib.sh"
 DEFAULT_INI=4ac5baf0ff65916127e6f14daaf21b179181d95fb45e29000f59c7b10b217254
 DEFAULT_HKEY=000000004103$(printf '0000%.0s' $(seq 22))
 ini_sha() { sha256sum "$APP/kwibra.ini" | cut -d' ' -f1; }
+downs() { printf 'Down %.0s' $(seq "$1"); }
+notepad_shows() { probe wait "$MS" text "$(hwnd "$NOTEPAD")" "$1"; }
 
 clip_record() { # TEXT: a "clip.dat" record, the 16-bit little-endian length and the text
   local hex
@@ -17,30 +19,28 @@ clip_record() { # TEXT: a "clip.dat" record, the 16-bit little-endian length and
   printf '%02x%02x%s' $((${#hex} / 2 % 256)) $((${#hex} / 512)) "$hex"
 }
 
-phrase_menu() { # KEYS...: Ctrl+Alt+A, then the keys in the menu
+start_with_notepad() {
+  make_app_dir
+  opens_notepad start_in "$WORK" "$WINEPREFIX/drive_c/windows/system32/notepad.exe"
+  NOTEPAD=$WINDOW
+  start_resident
+  click_into "$NOTEPAD"
+}
+
+phrase_menu() { # KEYS...: Ctrl+Alt+A in notepad, then the keys in the menu
+  click_into "$NOTEPAD"
   keys ctrl+alt+a
   wait_window '#32768'
   keys "$@"
-}
-
-downs() { printf 'Down %.0s' $(seq "$1"); }
-notepad_shows() { probe wait "$MS" text "$(hwnd "$NOTEPAD")" "$1"; }
-clear_notepad() { probe set-text "$(hwnd "$NOTEPAD")" ''; }
-
-start_with_notepad() {
-  make_app_dir
-  start_notepad
-  start_resident
-  click_into "$NOTEPAD"
 }
 
 scenario_first_run() {
   make_app_dir
   start_kwibra
   wait_window '#32770'
-  check "the welcome box has its caption" [ "$(field "$WINDOW" title)" == "$(sjis 'クウィブラとは...')" ]
-  check "and greets" grep -q "title=$(sjis 'クウィブラをご使用いただき、ありがとうございます')" \
-    <<<"$(probe windows "$(hwnd "$WINDOW")" Static)"
+  check "the welcome box has its caption" titled "$WINDOW" 'クウィブラとは...'
+  check "and greets" matches "$(probe windows "$(hwnd "$WINDOW")" Static)" \
+    "*title=$(sjis 'クウィブラをご使用いただき、ありがとうございます')*"
   check "kwibra.ini holds the default list" [ "$(ini_sha)" == $DEFAULT_INI ]
   check "hkey.dat holds the default hotkeys" [ "$(file_hex "$APP/hkey.dat")" == "$DEFAULT_HKEY" ]
   shot kwibra-welcome "$WINDOW"
@@ -61,14 +61,14 @@ scenario_first_run() {
 }
 
 scenario_phrase_menu() {
-  probe set-clipboard "$(sjis 'コピー済みの文')"
+  probe set-text clipboard "$(sjis 'コピー済みの文')"
   start_with_notepad
   phrase_menu
   check "the phrase menu opens at the pointer" matches "$(field "$WINDOW" rect)" "$CX,$CY,*"
   shot kwibra-phrase-menu "$WINDOW"
   keys Down Down Return
   check "（＾＿＾） is typed into notepad" notepad_shows "$(sjis '（＾＿＾）')"
-  check "and on the clipboard" probe clipboard "$(sjis '（＾＿＾）')"
+  check "and on the clipboard" probe text clipboard "$(sjis '（＾＿＾）')"
   check "the menu is closed" probe wait-not 0 windows '#32768'
   stop_kwibra
   check "the history kept the copied text, not the phrase" \
@@ -91,21 +91,20 @@ scenario_expansion() {
 
 scenario_history() {
   local copied=$'履歴のソ表\tタブ\r\n二行目'
-  probe set-clipboard "$(sjis 'はじめの文')"
+  probe set-text clipboard "$(sjis 'はじめの文')"
   start_with_notepad
   probe set-text "$(hwnd "$NOTEPAD")" "$(sjis "$copied")"
   keys ctrl+a ctrl+c
-  check "notepad copied the text" probe wait "$MS" clipboard "$(sjis "$copied")"
+  check "notepad copied the text" probe wait "$MS" text clipboard "$(sjis "$copied")"
   main_menu Down Right
   shot kwibra-main-menu-history "$(probe wait "$MS" windows '#32768')"
-  keys Escape Escape
-  probe wait-not "$MS" windows '#32768'
+  close_menus Escape Escape
   stop_kwibra
   check "clip.dat holds it after exit" \
     [ "$(file_hex "$APP/clip.dat")" == "01000200$(clip_record 'はじめの文')$(clip_record "$copied")" ]
-  probe set-clipboard "$(sjis 'あとの文')"
+  probe set-text clipboard "$(sjis 'あとの文')"
   start_resident
-  clear_notepad
+  probe set-text "$(hwnd "$NOTEPAD")" ''
   click_into "$NOTEPAD"
   main_menu Down Right Down Return # the history opens at はじめの文; next is the copied text
   check "after a restart the history pastes it back" notepad_shows "$(sjis "$copied")"
@@ -135,28 +134,27 @@ scenario_second_instance() {
   start_with_notepad
   local files icons
   files=$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v)
-  icons=$(probe windows __winex11_tray_icon all)
+  icons=$(tray)
   start_in "$APP" "$APP/kwibra.exe"
   check "a second kwibra.exe ends with exit code 0" exits_0 "$STARTED"
   wait_window '#32770'
-  check "the first opened its settings dialog" [ "$(field "$WINDOW" title)" == "$(sjis 'クウィブラの設定')" ]
+  check "the first opened its settings dialog" titled "$WINDOW" 'クウィブラの設定'
   shot second-instance "$WINDOW"
   answer_box "$WINDOW" Escape
   check "no file changed" [ "$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v)" == "$files" ]
-  check "no second tray icon" [ "$(probe windows __winex11_tray_icon all)" == "$icons" ]
+  check "no second tray icon" [ "$(tray)" == "$icons" ]
   check "one main window" [ "$(probe windows Pelnork all)" == "$MAIN" ]
   click_into "$NOTEPAD"
   start_in "$APP" "$APP/kwibra.exe" -o
   check "kwibra.exe -o beside a resident one ends with exit code 0" exits_0 "$STARTED"
   check "and the first one opens its main menu" probe wait "$MS" windows '#32768'
-  keys Escape
-  probe wait-not "$MS" windows '#32768'
+  close_menus Escape
   stop_kwibra
+  probe set-text "$(hwnd "$NOTEPAD")" ''
   click_into "$NOTEPAD"
-  clear_notepad
   start_kwibra -o
   wait_window '#32768'
-  check "kwibra.exe -o alone has no tray icon" [ -z "$(probe windows __winex11_tray_icon all $TRAY_BEFORE)" ]
+  check "kwibra.exe -o alone has no tray icon" [ -z "$(tray)" ]
   keys Down Down Right Return # the phrase menu opens with its first item selected
   check "kwibra.exe -o alone delivers" notepad_shows "$(sjis '＾＾；')"
   check "and ends with exit code 0" exits_0 "$KWIBRA"
@@ -171,19 +169,14 @@ scenario_launch_and_add() {
   start_with_notepad
   opens_notepad phrase_menu $(downs 12) Return # " * notepad"
   check "\" * notepad\" types nothing" probe text "$(hwnd "$NOTEPAD")" ''
-  probe post "$(hwnd "$WINDOW")" 0x12 0 0 # WM_QUIT
-  check "the second notepad closes" probe wait-not "$MS" visible "$(hwnd "$WINDOW")"
-  click_into "$NOTEPAD"
+  check "the second notepad closes" quit "$(hwnd "$WINDOW")"
   opens_notepad phrase_menu $(downs 10) Return # " * クウィブラの説明 (&R) : kwibra.txt"
   shot launch-help "$WINDOW"
   check "the help item opens kwibra.txt" matches "$(field "$WINDOW" title)" "$(sjis 'kwibra.txt')*"
   check "with the help text" probe text "$(hwnd "$WINDOW")" "$(file_hex "$APP/kwibra.txt")"
-  probe post "$(hwnd "$WINDOW")" 0x12 0 0
-  check "which closes" probe wait-not "$MS" visible "$(hwnd "$WINDOW")"
-  probe set-clipboard "$(sjis '追加したソ表の文')"
-  click_into "$NOTEPAD"
+  check "which closes" quit "$(hwnd "$WINDOW")"
+  probe set-text clipboard "$(sjis '追加したソ表の文')"
   phrase_menu i
-  click_into "$NOTEPAD"
   phrase_menu Up Up Up Return # from the bottom: settings, add, then the last phrase
   check "文字追加 wrote the clipboard text before the section before the next menu" \
     grep -q "$(sjis '追加したソ表の文')0d0a$(sjis ' -新しいメニュー(&N)')0d0a" <<<"$(file_hex "$APP/kwibra.ini")"
@@ -197,7 +190,7 @@ scenario_tilde() {
   start_resident
   stop_kwibra
   start_in "$WORK" "$PROBE" recorder
-  wait_window KwibraKeyRecorder
+  wait_window Static
   local recorder=$WINDOW option
   # Shift+0 types VK_OEM_7 (222) with the option on, the 0 key (48) without.
   for option in '1 222' '0 48'; do
@@ -211,19 +204,18 @@ scenario_tilde() {
     stop_kwibra
   done
   shot tilde "$recorder"
-  probe post "$(hwnd "$recorder")" 0x12 0 0 # WM_QUIT
+  quit "$(hwnd "$recorder")"
 }
 
 scenario_tray_exit() {
   start_with_notepad
-  probe set-clipboard "$(sjis 'トレイから終了する前の文')"
+  probe set-text clipboard "$(sjis 'トレイから終了する前の文')"
   main_menu Down Down Down Right
   check "the section menu opens beside the main menu" probe wait "$MS" windows '#32768' "$(hwnd "$WINDOW")"
-  keys Escape Escape
-  probe wait-not "$MS" windows '#32768'
+  close_menus Escape Escape
   main_menu v
   wait_window '#32770'
-  check "the version box has its caption" [ "$(field "$WINDOW" title)" == "$(sjis 'クウィブラのバージョン情報')" ]
+  check "the version box has its caption" titled "$WINDOW" 'クウィブラのバージョン情報'
   answer_box "$WINDOW" Return
   main_menu
   shot tray-exit "$WINDOW"
@@ -231,7 +223,7 @@ scenario_tray_exit() {
   check "終了 ends kwibra.exe with exit code 0" exits_0 "$KWIBRA"
   check "saving the history" matches "$(file_hex "$APP/clip.dat")" "*$(clip_record 'トレイから終了する前の文')"
   check "the main window is gone" [ -z "$(probe windows Pelnork all)" ]
-  check "the tray icon is gone" [ -z "$(probe windows __winex11_tray_icon all | grep -F "$(hwnd "$TRAY_ICON") ")" ]
+  check "the tray icon is gone" probe wait-not "$MS" windows __winex11_standalone_tray
 }
 
 # The second phrase is selected with the arrow keys, overtyped, changed and
@@ -257,8 +249,7 @@ scenario_settings_edit() {
     grep -q "0d0a$(sjis '＾＾；')0d0a$(sjis 'Edited phrase')0d0a$(sjis '＼(⌒∇⌒)／')0d0a" <<<"$saved"
   check "and not the old one" [ -z "$(grep "$(sjis '（＾＿＾）')" <<<"$saved")" ]
   check "hkey.dat still has one record per line" [ "$(file_hex "$APP/hkey.dat")" == "$DEFAULT_HKEY" ]
-  click_into "$NOTEPAD"
-  clear_notepad
+  probe set-text "$(hwnd "$NOTEPAD")" ''
   phrase_menu Down Down Return
   check "the edited phrase is typed into notepad" notepad_shows "$(sjis 'Edited phrase')"
   stop_kwibra
