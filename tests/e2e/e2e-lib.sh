@@ -34,6 +34,7 @@ hwnds() { sed -n 's/^hwnd=\([^ ]*\).*/\1/p'; }
 titled() { [ "$(field "$1" title)" == "$(sjis "$2")" ]; } # LINE TEXT
 keys() { (($# == 0)) || xdotool key --delay 40 "$@"; }
 quit() { probe post "$1" 0x12 0 0 && probe wait-not "$MS" visible "$1"; } # HWND: WM_QUIT to its thread
+exits_0() { wait_exit "$1" && ((EXIT_CODE == 0)); }
 
 start_in() { # DIR PROGRAM ARGS...: STARTED is its process id
   (cd "$1" && exec "$KWIBRA_WINE" "${@:2}" </dev/null >>"$WORK/wine.log" 2>&1) &
@@ -47,17 +48,15 @@ wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ende
   EXIT_CODE=$?
 }
 
-exits_0() { wait_exit "$1" && ((EXIT_CODE == 0)); }
-
-click() { # LINE BUTTON: at the middle of the window, which is CX, CY
-  IFS=, read -r left top right bottom <<<"$(field "$1" rect)"
-  CX=$(((left + right) / 2))
-  CY=$(((top + bottom) / 2))
+click() { # LINE BUTTON: at the middle of the window, CX, CY
+  IFS=x+ read -r width height left top <<<"$(field "$1" rect)"
+  CX=$((left + width / 2))
+  CY=$((top + height / 2))
   xdotool mousemove "$CX" "$CY" sleep 0.03 click "$2"
 }
 
-# click_into LINE [HWND]: clicks the window until it (or HWND) is in front.
-# Without a window manager the keys go to the window under the pointer.
+# click_into LINE [HWND]: until it (or HWND) is in front. Without a window
+# manager the keys go to the window under the pointer.
 click_into() {
   for _ in 1 2 3; do
     click "$1" 1
@@ -79,8 +78,7 @@ wait_window() {
   [[ -n $WINDOW ]] || fail "no window $* appeared"
 }
 
-# opens_notepad COMMAND...: WINDOW is the notepad that the command opened.
-opens_notepad() {
+opens_notepad() { # COMMAND...: WINDOW is the notepad that it opened
   local known
   known=$(probe windows Notepad | hwnds)
   "$@"
@@ -94,6 +92,7 @@ make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
 }
 
 # start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
+# Without a window manager Wine shows a tray of its own while it holds icons.
 start_kwibra() {
   probe wait-not "$MS" windows __winex11_standalone_tray || fail "a tray icon was left behind"
   start_in "$APP" "$APP/kwibra.exe" "$@"
@@ -101,8 +100,6 @@ start_kwibra() {
   MAIN=$(probe wait "$MS" windows Pelnork all) || fail "kwibra.exe made no main window"
 }
 
-# Without a window manager Wine shows its own tray, only while it holds an icon.
-tray() { probe windows __winex11_standalone_tray; }
 wait_tray_icon() {
   TRAY=$(probe wait "$MS" windows __winex11_standalone_tray) || return 1
   TRAY_ICON=$(probe windows "$(hwnd "$TRAY")" __winex11_tray_icon all)
@@ -121,29 +118,21 @@ stop_kwibra() {
   wait_exit "$KWIBRA" || fail "kwibra.exe did not end"
 }
 
-# main_menu KEYS...: a right click on the tray icon, then the keys. The icon's
-# notices keep the window in front at the first of them as the target, so
-# the click comes soon after the pointer.
+# main_menu KEYS...: a right click on the tray icon, then the keys. The first
+# of the icon's notices takes the window in front as the target, so the
+# click follows the pointer soon, as a user's does.
 main_menu() {
   click "$TRAY_ICON" 3
   wait_window '#32768'
   keys "$@"
 }
 
-close_menus() { # KEYS...
-  keys "$@"
-  probe wait-not "$MS" windows '#32768'
-}
+close_menus() { keys "$@" && probe wait-not "$MS" windows '#32768'; } # KEYS...
 
-# shot NAME [LINES]: a PNG of the screen, cut to the windows of the lines.
+# shot NAME [LINES]: a PNG of the screen, or of the windows of the lines.
 shot() {
-  local l=99999 t=99999 r=0 b=0 x0 y0 x1 y1 crop=()
-  while IFS=, read -r x0 y0 x1 y1; do
-    ((x0 < l)) && l=$x0
-    ((y0 < t)) && t=$y0
-    ((x1 > r)) && r=$x1
-    ((y1 > b)) && b=$y1
-  done < <(printf '%s\n' "${@:2}" | sed -n 's/.*rect=\([^ ]*\).*/\1/p')
-  ((r)) && crop=(-crop "$((r - l + 24))x$((b - t + 24))+$((l > 12 ? l - 12 : 0))+$((t > 12 ? t - 12 : 0))")
-  import -window root "${crop[@]}" +repage "$SHOTS/$1.png" || fail "no screenshot $1"
+  local crops=()
+  for rect in $(printf '%s\n' "${@:2}" | sed -n 's/.*rect=\([^ ]*\).*/\1/p'); do crops+=(\( -clone 0 -crop "$rect" \)); done
+  ((${#crops[@]})) && crops+=(-delete 0 -background black -layers merge)
+  import -window root png:- | convert - "${crops[@]}" +repage "$SHOTS/$1.png" || fail "no screenshot $1"
 }

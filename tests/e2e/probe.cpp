@@ -52,13 +52,7 @@ bool Text(HWND window, std::string& text) {
     return read;
 }
 
-// Notepad's edit control, or the window itself when it has none.
-HWND Edit(HWND window) {
-    HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);
-    return edit ? edit : window;
-}
-
-// windows [PARENT] CLASS [all] [HWND...]: a line "hwnd=N rect=L,T,R,B
+// windows [PARENT] CLASS [all] [HWND...]: a line "hwnd=N rect=WxH+X+Y
 // title=HEX" for each top-level window (or child of PARENT) of the class that
 // is visible (or any with "all") and none of the handles.
 bool Windows(Args a, std::string& out) {
@@ -74,41 +68,28 @@ bool Windows(Args a, std::string& out) {
         if (std::find(a.begin(), a.end(), Name(w)) != a.end() || !(all || IsWindowVisible(w)) ||
             !GetWindowRect(w, &r) || !Text(w, title))
             continue;
-        out += "hwnd=" + Name(w) + " rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-               std::to_string(r.right) + "," + std::to_string(r.bottom) + " title=" + Hex(title) + "\n";
+        out += "hwnd=" + Name(w) + " rect=" + std::to_string(r.right - r.left) + "x" +
+               std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" + std::to_string(r.top) +
+               " title=" + Hex(title) + "\n";
     }
     return !out.empty();
 }
 
-// Another program may hold the clipboard open for an instant.
-bool OpenClipboardPatiently() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (OpenClipboard(nullptr)) return true;
+// CF_TEXT, read or written; another program may hold the clipboard open for an instant.
+bool Clipboard(std::string& text, bool write) {
+    for (int attempt = 0; !OpenClipboard(nullptr); ++attempt) {
+        if (attempt == 50) return false;
         Sleep(10);
     }
-    return false;
-}
-
-bool ReadClipboard(std::string& text) {
-    if (!OpenClipboardPatiently()) return false;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* bytes = static_cast<const char*>(GlobalLock(data));
-    if (bytes) text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+    HANDLE data = write ? GlobalAlloc(GMEM_MOVEABLE, text.size() + 1) : GetClipboardData(CF_TEXT);
+    char* bytes = static_cast<char*>(GlobalLock(data));
+    if (bytes && write) std::memcpy(bytes, text.c_str(), text.size() + 1);
+    if (bytes && !write) text.assign(bytes, strnlen(bytes, GlobalSize(data)));
     GlobalUnlock(data);
+    const bool done = bytes && (!write || (EmptyClipboard() && SetClipboardData(CF_TEXT, data)));
+    if (write && !done) GlobalFree(data);  // once set, the clipboard owns it
     CloseClipboard();
-    return bytes;
-}
-
-bool WriteClipboard(const std::string& text) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!memory || !OpenClipboardPatiently()) return false;
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_TEXT, memory);
-    if (!set) GlobalFree(memory);
-    CloseClipboard();
-    return set;
+    return done;
 }
 
 // The recorder window appends the virtual key of each key-down to its title.
@@ -137,14 +118,14 @@ bool Run(const Args& a, std::string& out) {
     if (command == "foreground") return GetForegroundWindow() == Handle(a.at(1));
     if (command == "visible") return IsWindowVisible(Handle(a.at(1)));
     if (command == "text") {  // HWND|clipboard [HEX]: holds when it shows HEX
-        const bool read = a.at(1) == "clipboard" ? ReadClipboard(text) : Text(Edit(Handle(a[1])), text);
+        const bool read = a.at(1) == "clipboard" ? Clipboard(text, false) : Text(Handle(a[1]), text);
         out = Hex(text) + "\n";
         return read && (a.size() < 3 || text == Bytes(a[2]));
     }
     if (command == "set-text") {  // HWND|clipboard HEX
         text = Bytes(a.at(2));
-        if (a[1] == "clipboard") return WriteClipboard(text);
-        return SendMessageTimeoutA(Edit(Handle(a[1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+        if (a[1] == "clipboard") return Clipboard(text, true);
+        return SendMessageTimeoutA(Handle(a[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                    SMTO_ABORTIFHUNG, 2000, nullptr);
     }
     if (command == "post")  // HWND MESSAGE WPARAM LPARAM
