@@ -6,9 +6,7 @@ PIDS=()
 
 e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
   kwibra_use_arch "$1"
-  PROBE=$2/probe.exe
-  BUILD=$3
-  SHOTS=$4
+  declare -g PROBE=$2/probe.exe BUILD=$3 SHOTS=$4
   kwibra_ensure_display || exit 1
   kwibra_ensure_prefix
   WORK=$(mktemp -d)
@@ -50,14 +48,11 @@ wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ende
 
 click() { # LINE BUTTON: at the middle of the window, CX, CY
   IFS=x+ read -r width height left top <<<"$(field "$1" rect)"
-  CX=$((left + width / 2))
-  CY=$((top + height / 2))
+  CX=$((left + width / 2)) CY=$((top + height / 2))
   xdotool mousemove "$CX" "$CY" sleep 0.03 click "$2"
 }
 
-# click_into LINE [HWND]: until it (or HWND) is in front. Without a window
-# manager the keys go to the window under the pointer.
-click_into() {
+click_into() { # LINE [HWND]: until it (or HWND) is in front, as keys follow the pointer
   for _ in 1 2 3; do
     click "$1" 1
     probe wait 3000 foreground "${2:-$(hwnd "$1")}" && return 0
@@ -71,16 +66,13 @@ answer_box() { # LINE KEY
   probe wait-not "$MS" visible "$(hwnd "$1")" || fail "the box did not close with $2"
 }
 
-# wait_window [PARENT] CLASS [HWND...]: WINDOW is a visible window of the
-# class, such as a box '#32770' or a menu '#32768', but none of the handles.
-wait_window() {
+wait_window() { # [PARENT] CLASS [HWND...]: WINDOW, such as a box '#32770' or a menu '#32768'
   WINDOW=$(probe wait "$MS" windows "$@" | head -n 1)
   [[ -n $WINDOW ]] || fail "no window $* appeared"
 }
 
 opens_notepad() { # COMMAND...: WINDOW is the notepad that it opened
-  local known
-  known=$(probe windows Notepad | hwnds)
+  local known=$(probe windows Notepad | hwnds)
   "$@"
   wait_window Notepad $known
 }
@@ -91,25 +83,26 @@ make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
   cp "$BUILD/kwibra.exe" "$BUILD/kwibra.txt" "$APP/"
 }
 
-# start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
 # Without a window manager Wine shows a tray of its own while it holds icons.
+tray() { probe "$@" windows __winex11_standalone_tray; } # [wait|wait-not MS]
+
+# start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
 start_kwibra() {
-  probe wait-not "$MS" windows __winex11_standalone_tray || fail "a tray icon was left behind"
+  tray wait-not "$MS" || fail "a tray icon was left behind"
   start_in "$APP" "$APP/kwibra.exe" "$@"
   KWIBRA=$STARTED
   MAIN=$(probe wait "$MS" windows Pelnork all) || fail "kwibra.exe made no main window"
 }
 
 wait_tray_icon() {
-  TRAY=$(probe wait "$MS" windows __winex11_standalone_tray) || return 1
+  TRAY=$(tray wait "$MS") || return 1
   TRAY_ICON=$(probe windows "$(hwnd "$TRAY")" __winex11_tray_icon all)
 }
 
 start_resident() { # the user answers the welcome box of a first run
-  local first_run=1
-  [[ -e $APP/kwibra.ini ]] && first_run=0
+  local first_run=$([[ -e $APP/kwibra.ini ]] || echo 1)
   start_kwibra
-  ((first_run)) && wait_window '#32770' && answer_box "$WINDOW" Return
+  [[ -n $first_run ]] && wait_window '#32770' && answer_box "$WINDOW" Return
   wait_tray_icon || fail "no tray icon"
 }
 
@@ -118,9 +111,8 @@ stop_kwibra() {
   wait_exit "$KWIBRA" || fail "kwibra.exe did not end"
 }
 
-# main_menu KEYS...: a right click on the tray icon, then the keys. The first
-# of the icon's notices takes the window in front as the target, so the
-# click follows the pointer soon, as a user's does.
+# main_menu KEYS...: a right click on the tray icon, soon after the pointer as a
+# user's: the first of the icon's notices takes the window in front as the target.
 main_menu() {
   click "$TRAY_ICON" 3
   wait_window '#32768'
@@ -129,8 +121,7 @@ main_menu() {
 
 close_menus() { keys "$@" && probe wait-not "$MS" windows '#32768'; } # KEYS...
 
-# shot NAME [LINES]: a PNG of the screen, or of the windows of the lines.
-shot() {
+shot() { # NAME [LINES]: a PNG of the screen, or of the windows of the lines
   local crops=()
   for rect in $(printf '%s\n' "${@:2}" | sed -n 's/.*rect=\([^ ]*\).*/\1/p'); do crops+=(\( -clone 0 -crop "$rect" \)); done
   ((${#crops[@]})) && crops+=(-delete 0 -background black -layers merge)

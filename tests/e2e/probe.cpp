@@ -1,7 +1,6 @@
-// The end-to-end tests' eyes inside Wine: windows, texts and the clipboard as
-// another program sees them, bytes in hex so that Shift-JIS survives the
-// shell. A command exits 0 when what it looks for holds, else 1;
-// "wait MS COMMAND..." repeats it until it holds, "wait-not MS" until it fails.
+// The end-to-end tests' eyes inside Wine, bytes in hex so that Shift-JIS survives
+// the shell. A command exits 0 when what it looks for holds; "wait MS COMMAND..."
+// repeats it until it holds, "wait-not MS COMMAND..." until it does not.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -34,7 +33,6 @@ std::string Bytes(const std::string& hex) {
     return bytes;
 }
 
-// Window handles are written in decimal.
 std::string Name(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
 HWND Handle(const std::string& name) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(name)));
@@ -52,9 +50,8 @@ bool Text(HWND window, std::string& text) {
     return read;
 }
 
-// windows [PARENT] CLASS [all] [HWND...]: a line "hwnd=N rect=WxH+X+Y
-// title=HEX" for each top-level window (or child of PARENT) of the class that
-// is visible (or any with "all") and none of the handles.
+// windows [PARENT] CLASS [all] [HWND...]: "hwnd=N rect=WxH+X+Y title=HEX" for each
+// top-level window (or child of PARENT), visible unless "all", but the handles.
 bool Windows(Args a, std::string& out) {
     HWND parent = nullptr;
     if (a.at(1).find_first_not_of("0123456789") == std::string::npos) {
@@ -109,7 +106,6 @@ bool RunRecorder() {
     return true;
 }
 
-// Runs one command; what it prints goes to out.
 bool Run(const Args& a, std::string& out) {
     const std::string& command = a.at(0);
     std::string text;

@@ -1,6 +1,5 @@
 #!/bin/bash
-# End-to-end scenarios of kwibra.exe, one per CTest entry.
-# usage: scenarios.sh SCENARIO ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
+# End-to-end scenarios of kwibra.exe: scenarios.sh SCENARIO ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
 set -u
 source "$(dirname "$0")/e2e-lib.sh"
 
@@ -75,8 +74,7 @@ scenario_phrase_menu() {
 
 scenario_expansion() {
   start_with_notepad
-  local start text t found=0
-  start=$(date +%s)
+  local start=$(date +%s) text t found=0
   phrase_menu $(downs 7) Return # 改行は\n、日付は%%d、時刻は%%tをいれます
   text=$(probe wait-not "$MS" text "$EDIT" '')
   shot expansion "$NOTEPAD"
@@ -129,9 +127,7 @@ scenario_item_hotkey() {
 
 scenario_second_instance() {
   start_with_notepad
-  local files icons
-  files=$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v)
-  icons=$(tray)
+  local files=$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v) icons=$(tray)
   start_in "$APP" "$APP/kwibra.exe"
   check "a second kwibra.exe ends with exit code 0" exits_0 "$STARTED"
   wait_window '#32770'
@@ -218,7 +214,7 @@ scenario_tray_exit() {
   check "終了 ends kwibra.exe with exit code 0" exits_0 "$KWIBRA"
   check "saving the history" matches "$(file_hex "$APP/clip.dat")" "*$(clip_record 'トレイから終了する前の文')"
   check "the main window is gone" [ -z "$(probe windows Pelnork all)" ]
-  check "the tray icon is gone" probe wait-not "$MS" windows __winex11_standalone_tray
+  check "the tray icon is gone" tray wait-not "$MS"
 }
 
 # The second phrase is selected with the arrow keys, overtyped, changed and
@@ -227,8 +223,7 @@ scenario_settings_edit() {
   start_with_notepad
   start_in "$APP" "$APP/kwibra.exe"
   wait_window '#32770'
-  local dialog=$WINDOW edit saved
-  edit=$(probe windows "$(hwnd "$dialog")" Edit | tail -n 1) # the line edit, last in the template
+  local dialog=$WINDOW saved edit=$(probe windows "$(hwnd "$WINDOW")" Edit | tail -n 1) # the line edit, last in the template
   click_into "$edit" "$(hwnd "$dialog")"
   keys Down Down
   check "Down twice selects （＾＿＾）" probe wait "$MS" text "$(hwnd "$edit")" "$(sjis '（＾＿＾）')"
