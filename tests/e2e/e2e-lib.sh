@@ -15,7 +15,7 @@ e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
 }
 
 cleanup() {
-  for window in $(probe windows Notepad | hwnds); do quit "$window"; done
+  for window in $(probe windows 0 Notepad | hwnds); do quit "$window"; done
   for pid in "${PIDS[@]}"; do wait_exit "$pid" 0.5 || { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null; done
   rm -rf "$WORK"
 }
@@ -49,7 +49,7 @@ wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ende
 click() { # LINE BUTTON: at the middle of the window, CX, CY
   IFS=x+ read -r width height left top <<<"$(field "$1" rect)"
   CX=$((left + width / 2)) CY=$((top + height / 2))
-  xdotool mousemove "$CX" "$CY" sleep 0.03 click "$2"
+  xdotool mousemove "$CX" "$CY" click "$2"
 }
 
 click_into() { # LINE [HWND]: until it (or HWND) is in front, as keys follow the pointer
@@ -66,13 +66,13 @@ answer_box() { # LINE KEY
   probe wait-not "$MS" visible "$(hwnd "$1")" || fail "the box did not close with $2"
 }
 
-wait_window() { # [PARENT] CLASS [HWND...]: WINDOW, such as a box '#32770' or a menu '#32768'
-  WINDOW=$(probe wait "$MS" windows "$@" | head -n 1)
+wait_window() { # CLASS [HWND...]: WINDOW, such as a box '#32770' or a menu '#32768'
+  WINDOW=$(probe wait "$MS" windows 0 "$@" | head -n 1)
   [[ -n $WINDOW ]] || fail "no window $* appeared"
 }
 
 opens_notepad() { # COMMAND...: WINDOW is the notepad that it opened
-  local known=$(probe windows Notepad | hwnds)
+  local known=$(probe windows 0 Notepad | hwnds)
   "$@"
   wait_window Notepad $known
 }
@@ -84,20 +84,17 @@ make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
 }
 
 # Without a window manager Wine shows a tray of its own while it holds icons.
-tray() { probe "$@" windows __winex11_standalone_tray; } # [wait|wait-not MS]
+tray() { probe "$@" windows 0 __winex11_standalone_tray; } # [wait|wait-not MS]
 
 # start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
 start_kwibra() {
   tray wait-not "$MS" || fail "a tray icon was left behind"
   start_in "$APP" "$APP/kwibra.exe" "$@"
   KWIBRA=$STARTED
-  MAIN=$(probe wait "$MS" windows Pelnork all) || fail "kwibra.exe made no main window"
+  MAIN=$(probe wait "$MS" windows 0 Pelnork all) || fail "kwibra.exe made no main window"
 }
 
-wait_tray_icon() {
-  TRAY=$(tray wait "$MS") || return 1
-  TRAY_ICON=$(probe windows "$(hwnd "$TRAY")" __winex11_tray_icon all)
-}
+wait_tray_icon() { TRAY_ICON=$(probe wait "$MS" windows __winex11_standalone_tray __winex11_tray_icon all); }
 
 start_resident() { # the user answers the welcome box of a first run
   local first_run=$([[ -e $APP/kwibra.ini ]] || echo 1)
@@ -111,15 +108,13 @@ stop_kwibra() {
   wait_exit "$KWIBRA" || fail "kwibra.exe did not end"
 }
 
-# main_menu KEYS...: a right click on the tray icon, soon after the pointer as a
-# user's: the first of the icon's notices takes the window in front as the target.
-main_menu() {
+main_menu() { # KEYS...: a right click on the tray icon, then the keys
   click "$TRAY_ICON" 3
   wait_window '#32768'
   keys "$@"
 }
 
-close_menus() { keys "$@" && probe wait-not "$MS" windows '#32768'; } # KEYS...
+close_menus() { keys "$@" && probe wait-not "$MS" windows 0 '#32768'; } # KEYS...
 
 shot() { # NAME [LINES]: a PNG of the screen, or of the windows of the lines
   local crops=()

@@ -19,10 +19,7 @@ using Args = std::vector<std::string>;
 
 std::string Hex(const std::string& bytes) {
     std::string hex;
-    for (unsigned char b : bytes) {
-        hex += "0123456789abcdef"[b >> 4];
-        hex += "0123456789abcdef"[b & 15];
-    }
+    for (unsigned char b : bytes) hex += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
     return hex;
 }
 
@@ -34,9 +31,7 @@ std::string Bytes(const std::string& hex) {
 }
 
 std::string Name(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
-HWND Handle(const std::string& name) {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(name)));
-}
+HWND Handle(const std::string& n) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(n))); }
 
 // WM_GETTEXT reaches into another process's controls, GetWindowText does not.
 bool Text(HWND window, std::string& text) {
@@ -50,16 +45,13 @@ bool Text(HWND window, std::string& text) {
     return read;
 }
 
-// windows [PARENT] CLASS [all] [HWND...]: "hwnd=N rect=WxH+X+Y title=HEX" for each
-// top-level window (or child of PARENT), visible unless "all", but the handles.
-bool Windows(Args a, std::string& out) {
-    HWND parent = nullptr;
-    if (a.at(1).find_first_not_of("0123456789") == std::string::npos) {
-        parent = Handle(a[1]);
-        a.erase(a.begin() + 1);
-    }
+// windows PARENT CLASS [all] [HWND...]: "hwnd=N rect=WxH+X+Y title=HEX" for each child
+// of PARENT (a handle, 0 for the desktop, or a class), visible unless "all", but the handles.
+bool Windows(const Args& a, std::string& out) {
+    const std::string& p = a.at(1);
+    HWND parent = p.find_first_not_of("0123456789") == p.npos ? Handle(p) : FindWindowA(p.c_str(), nullptr);
     const bool all = std::find(a.begin(), a.end(), "all") != a.end();
-    for (HWND w = nullptr; (w = FindWindowExA(parent, w, a.at(1).c_str(), nullptr));) {
+    for (HWND w = nullptr; (w = FindWindowExA(parent, w, a.at(2).c_str(), nullptr));) {
         RECT r{};
         std::string title;
         if (std::find(a.begin(), a.end(), Name(w)) != a.end() || !(all || IsWindowVisible(w)) ||
