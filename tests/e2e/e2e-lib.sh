@@ -1,5 +1,4 @@
-# Sourced by scenarios.sh and tools/screenshots.sh: kwibra.exe in a scratch
-# folder under Wine, probe.exe as the eyes and xdotool as the user's hands.
+# For scenarios.sh and tools/screenshots.sh: kwibra.exe under Wine, probe.exe as the eyes, xdotool as the hands.
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
 MS=10000 # the longest wait for anything a user would see
 PIDS=()
@@ -36,8 +35,7 @@ exits_0() { wait_exit "$1" && ((EXIT_CODE == 0)); }
 
 start_in() { # DIR PROGRAM ARGS...: STARTED is its process id
   (cd "$1" && exec "$KWIBRA_WINE" "${@:2}" </dev/null >>"$WORK/wine.log" 2>&1) &
-  STARTED=$!
-  PIDS+=("$STARTED")
+  STARTED=$! PIDS+=("$!")
 }
 
 wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ended in time
@@ -83,15 +81,12 @@ make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
   cp "$BUILD/kwibra.exe" "$BUILD/kwibra.txt" "$APP/"
 }
 
-# Without a window manager Wine shows a tray of its own while it holds icons.
-tray() { probe "$@" windows 0 __winex11_standalone_tray; } # [wait|wait-not MS]
+tray() { probe "$@" windows 0 __winex11_standalone_tray; } # [wait|wait-not MS]: Wine's own, while it holds icons
 
-# start_kwibra [ARGS...]: kwibra.exe in APP, up to its main window MAIN.
-start_kwibra() {
+start_kwibra() { # [ARGS...]: kwibra.exe in APP, up to its main window MAIN; KWIBRA is its process id
   tray wait-not "$MS" || fail "a tray icon was left behind"
   start_in "$APP" "$APP/kwibra.exe" "$@"
-  KWIBRA=$STARTED
-  MAIN=$(probe wait "$MS" windows 0 Pelnork all) || fail "kwibra.exe made no main window"
+  KWIBRA=$STARTED MAIN=$(probe wait "$MS" windows 0 Pelnork all) || fail "kwibra.exe made no main window"
 }
 
 wait_tray_icon() { TRAY_ICON=$(probe wait "$MS" windows __winex11_standalone_tray __winex11_tray_icon all); }
@@ -103,10 +98,7 @@ start_resident() { # the user answers the welcome box of a first run
   wait_tray_icon || fail "no tray icon"
 }
 
-stop_kwibra() {
-  probe post "$(hwnd "$MAIN")" 0x111 40001 0 # WM_COMMAND IDM_EXIT
-  wait_exit "$KWIBRA" || fail "kwibra.exe did not end"
-}
+stop_kwibra() { probe post "$(hwnd "$MAIN")" 0x111 40001 0 && wait_exit "$KWIBRA" || fail "kwibra.exe did not end"; } # IDM_EXIT
 
 main_menu() { # KEYS...: a right click on the tray icon, then the keys
   click "$TRAY_ICON" 3

@@ -3,12 +3,7 @@
 // repeats it until it holds, "wait-not MS COMMAND..." until it does not.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -64,16 +59,13 @@ bool Windows(const Args& a, std::string& out) {
     return !out.empty();
 }
 
-// CF_TEXT, read or written; another program may hold the clipboard open for an instant.
+// CF_TEXT, read or written; "wait" tries again while another program holds it open.
 bool Clipboard(std::string& text, bool write) {
-    for (int attempt = 0; !OpenClipboard(nullptr); ++attempt) {
-        if (attempt == 50) return false;
-        Sleep(10);
-    }
+    if (!OpenClipboard(nullptr)) return false;
     HANDLE data = write ? GlobalAlloc(GMEM_MOVEABLE, text.size() + 1) : GetClipboardData(CF_TEXT);
     char* bytes = static_cast<char*>(GlobalLock(data));
-    if (bytes && write) std::memcpy(bytes, text.c_str(), text.size() + 1);
-    if (bytes && !write) text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+    if (bytes && write) std::copy(text.c_str(), text.c_str() + text.size() + 1, bytes);
+    if (bytes && !write) text.assign(bytes, std::find(bytes, bytes + GlobalSize(data), '\0'));
     GlobalUnlock(data);
     const bool done = bytes && (!write || (EmptyClipboard() && SetClipboardData(CF_TEXT, data)));
     if (write && !done) GlobalFree(data);  // once set, the clipboard owns it
@@ -87,15 +79,6 @@ LRESULT CALLBACK RecordKey(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_KEYDOWN && Text(window, title))
         SetWindowTextA(window, (title + std::to_string(wParam) + " ").c_str());
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool RunRecorder() {
-    HWND window = CreateWindowA("Static", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
-                                nullptr, nullptr);
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordKey));
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-    return true;
 }
 
 bool Run(const Args& a, std::string& out) {
@@ -119,14 +102,20 @@ bool Run(const Args& a, std::string& out) {
     if (command == "post")  // HWND MESSAGE WPARAM LPARAM
         return PostMessageA(Handle(a.at(1)), std::stoul(a.at(2), 0, 0), std::stoul(a.at(3)),
                             std::stol(a.at(4)));
-    if (command == "recorder") return RunRecorder();
+    if (command == "recorder") {
+        HWND window = CreateWindowA("Static", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
+                                    nullptr, nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordKey));
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        return true;
+    }
     throw std::invalid_argument(command);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    _setmode(_fileno(stdout), _O_BINARY);  // lines end with LF for the shell
     Args args(argv + 1, argv + argc);
     const bool wanted = args.at(0) != "wait-not";
     const bool waits = args[0] == "wait" || !wanted;
@@ -135,6 +124,7 @@ int main(int argc, char** argv) {
     std::string out;
     bool held;
     while (!(held = Run(args, out) == wanted) && GetTickCount64() < end) Sleep(5);
-    std::fputs(out.c_str(), stdout);
+    DWORD written = 0;  // not through the C runtime, which would end lines with CR LF
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
     return held ? 0 : 1;
 }
