@@ -3,7 +3,8 @@
 # make bench — build and run the native benchmarks
 # make run   — build kwibra.exe and start it under Wine in build/run/
 # make mutants — build deliberately broken copies and check that the tests catch each
-.PHONY: test fuzz bench setup run mutants
+# make screenshots — the README's pictures in docs/screenshots/, from kwibra.exe under Wine
+.PHONY: test fuzz bench setup run mutants screenshots
 
 setup:
 	@tools/setup.sh
@@ -22,3 +23,6 @@ run: setup
 
 mutants: setup
 	@tools/mutants.sh
+
+screenshots: setup
+	@tools/screenshots.sh
