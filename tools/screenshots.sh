@@ -63,13 +63,16 @@ wait_window '#32770'
 dialog=$(hwnd "$WINDOW")
 combo=$(hwnd "$(probe windows "$dialog" ComboBox)")
 list=$(hwnd "$(probe windows "$dialog" ListBox)")
+line_edit=$(hwnd "$(probe windows "$dialog" Edit | tail -n 1)") # the last in the template
 # Each row: picture, mode, list item, which visible edit takes the focus.
 for row in 'single 0 1 $' 'separate 1 10 1' 'multi 2 6 $'; do
   read -r name mode item edit <<<"$row"
+  before=$(probe text "$line_edit")
   probe post "$combo" 0x14e "$mode" 0 # CB_SETCURSEL
   probe post "$dialog" 0x111 $(((1 << 16) + 1033)) "$combo"
   probe post "$list" 0x186 "$item" 0 # LB_SETCURSEL
   probe post "$dialog" 0x111 $(((1 << 16) + 1000)) "$list"
+  probe wait-not "$MS" text "$line_edit" "$before" >/dev/null || fail "the settings dialog did not show item $item"
   click_into "$(probe windows "$dialog" Edit | sed -n "${edit}p")" "$dialog"
   sleep 0.5 # for the dialog to be drawn in its new layout
   shot "settings-$name" "$WINDOW"

@@ -112,5 +112,5 @@ shot() { # NAME [LINES]: a PNG of the screen, or of the windows of the lines
   local crops=()
   for rect in $(printf '%s\n' "${@:2}" | sed -n 's/.*rect=\([^ ]*\).*/\1/p'); do crops+=(\( -clone 0 -crop "$rect" \)); done
   ((${#crops[@]})) && crops+=(-delete 0 -background black -layers merge)
-  import -window root png:- | convert - "${crops[@]}" +repage "$SHOTS/$1.png" || fail "no screenshot $1"
+  import -window root png:- | convert - "${crops[@]}" +repage -strip "$SHOTS/$1.png" || fail "no screenshot $1"
 }
