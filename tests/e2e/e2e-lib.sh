@@ -89,7 +89,8 @@ start_kwibra() { # [ARGS...]: kwibra.exe in APP, up to its main window MAIN; KWI
   KWIBRA=$STARTED MAIN=$(probe wait "$MS" windows 0 Pelnork all) || fail "kwibra.exe made no main window"
 }
 
-wait_tray_icon() { TRAY_ICON=$(probe wait "$MS" windows __winex11_standalone_tray __winex11_tray_icon all); }
+tray_icons() { probe "$@" windows __winex11_standalone_tray __winex11_tray_icon all; } # [wait|wait-not MS]
+wait_tray_icon() { TRAY_ICON=$(tray_icons wait "$MS"); }
 
 start_resident() { # the user answers the welcome box of a first run
   local first_run=$([[ -e $APP/kwibra.ini ]] || echo 1)

@@ -41,7 +41,7 @@ bool Text(HWND window, std::string& text) {
 }
 
 // windows PARENT CLASS [all] [HWND...]: "hwnd=N rect=WxH+X+Y title=HEX" for each child
-// of PARENT (a handle, 0 for the desktop, or a class), visible unless "all", but the handles.
+// of PARENT (a handle, 0 for top-level windows, or a class), visible unless "all", but the handles.
 bool Windows(const Args& a, std::string& out) {
     const std::string& p = a.at(1);
     HWND parent = p.find_first_not_of("0123456789") == p.npos ? Handle(p) : FindWindowA(p.c_str(), nullptr);

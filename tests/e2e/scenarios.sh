@@ -122,7 +122,7 @@ scenario_item_hotkey() {
 
 scenario_second_instance() {
   start_with_notepad
-  local files=$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v) icons=$(tray)
+  local files=$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v) icons=$(tray_icons)
   start_in "$APP" "$APP/kwibra.exe"
   check "a second kwibra.exe ends with exit code 0" exits_0 "$STARTED"
   wait_window '#32770'
@@ -130,7 +130,7 @@ scenario_second_instance() {
   shot second-instance "$WINDOW"
   answer_box "$WINDOW" Escape
   check "no file changed" [ "$(cat "$APP/kwibra.ini" "$APP/hkey.dat" | od -An -tx1 -v)" == "$files" ]
-  check "no second tray icon" [ "$(tray)" == "$icons" ]
+  check "no second tray icon" [ "$(tray_icons)" == "$icons" ]
   check "one main window" [ "$(probe windows 0 Pelnork all)" == "$MAIN" ]
   start_in "$APP" "$APP/kwibra.exe" -o
   check "kwibra.exe -o beside a resident one ends with exit code 0" exits_0 "$STARTED"
