@@ -4,7 +4,8 @@
 # make run   — build kwibra.exe and start it under Wine in build/run/
 # make mutants — build deliberately broken copies and check that the tests catch each
 # make dist  — dist/kwibra-VERSION.zip: the program, its help text and a readme
-.PHONY: test fuzz bench setup run mutants dist
+# make screenshots — the README's pictures in docs/screenshots/, from kwibra.exe under Wine
+.PHONY: test fuzz bench setup run mutants dist screenshots
 
 setup:
 	@tools/setup.sh
@@ -26,3 +27,6 @@ mutants: setup
 
 dist: setup
 	@tools/dist.sh
+
+screenshots: setup
+	@tools/screenshots.sh

@@ -1,269 +1,117 @@
-# Helpers of the end-to-end scenarios: Wine programs started and ended by
-# process id, a probe inside Wine for what a user sees, xdotool for the
-# user's hands. Sourced by scenarios.sh; bash only (no python on a fresh machine).
+# For scenarios.sh and tools/screenshots.sh: kwibra.exe under Wine, probe.exe as the eyes, xdotool as the hands.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
+MS=10000 # the longest wait for anything a user would see
+PIDS=()
 
-E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-E2E_PIDS=()    # Wine processes this scenario started
-E2E_WINDOWS=() # windows other programs opened on the scenario's behalf
-E2E_TIMEOUT_MS=10000
-
-# e2e_init ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
-e2e_init() {
-  E2E_ARCH=$1
-  PROBE=$(cd "$2" && pwd)/probe.exe
-  KWIBRA_BUILD=$(cd "$3" && pwd)
-  SHOTS=$4
-  source "$E2E_ROOT/tools/wine-env.sh"
-  kwibra_use_arch "$E2E_ARCH"
-  # A private prefix (and KWIBRA_DISPLAY) keeps a developer's run apart
-  # from other tests that share the checkout's prefix and display.
-  [[ -n ${KWIBRA_E2E_PREFIX:-} ]] && export WINEPREFIX=$KWIBRA_E2E_PREFIX
-  if [[ $E2E_ARCH == win32 ]] && ! kwibra_can_run_win32; then
-    echo "e2e: this kernel cannot run 32-bit programs" >&2
-    exit 1
-  fi
+e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
+  kwibra_use_arch "$1"
+  declare -g PROBE=$2/probe.exe BUILD=$3 SHOTS=$4
   kwibra_ensure_display || exit 1
   kwibra_ensure_prefix
-  WORK=$(mktemp -d "${TMPDIR:-/tmp}/kwibra-e2e.XXXXXX")
-  LOG=$WORK/wine.log
-  : >"$LOG"
+  WORK=$(mktemp -d)
   mkdir -p "$SHOTS"
-  trap e2e_cleanup EXIT
+  trap cleanup EXIT
 }
 
-e2e_cleanup() {
-  local status=$?
-  for window in "${E2E_WINDOWS[@]}" ${NOTEPAD:-}; do probe discard-close "$window" >/dev/null; done
-  for pid in "${E2E_PIDS[@]}"; do end_process "$pid"; done
-  if ((status != 0)) && [[ -s $LOG ]]; then
-    echo "---- Wine output (last lines) ----"
-    tail -n 20 "$LOG"
-  fi
-  [[ -n ${KWIBRA_E2E_KEEP:-} ]] && echo "e2e: kept $WORK" || rm -rf "$WORK"
-  exit $status
+cleanup() {
+  for window in $(probe windows 0 Notepad | hwnds); do quit "$window"; done
+  for pid in "${PIDS[@]}"; do wait_exit "$pid" 0.5 || { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null; done
+  rm -rf "$WORK"
 }
 
-step() { echo "== $*"; }
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# check DESCRIPTION COMMAND...: the command must succeed.
-check() {
-  local what=$1
-  shift
-  "$@" || fail "$what"
-  echo "ok: $what"
-}
-
-starts_with() { [[ $1 == "$2"* ]]; }
-
-probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$LOG"; }
-
-# Shift-JIS bytes of a UTF-8 text, as hex.
+fail() { echo "FAIL: $*" >&2; exit 1; }
+check() { "${@:2}" >/dev/null || fail "$1"; } # WHAT COMMAND...
+matches() { [[ $1 == $2 ]]; }                  # TEXT GLOB
+probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$WORK/wine.log"; }
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 -v | tr -d ' \n'; }
 file_hex() { od -An -tx1 -v "$1" | tr -d ' \n'; }
-hex_to_utf8() { local hex=$1; printf "$(sed 's/../\\x&/g' <<<"$hex")" | iconv -f CP932 -t UTF-8; }
+field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -n 1; } # LINE hwnd|rect|title
+hwnd() { field "$1" hwnd; }
+hwnds() { sed -n 's/^hwnd=\([^ ]*\).*/\1/p'; }
+titled() { [ "$(field "$1" title)" == "$(sjis "$2")" ]; } # LINE TEXT
+keys() { (($# == 0)) || xdotool key --delay 40 "$@"; }
+quit() { probe post "$1" 0x12 0 0 && probe wait-not "$MS" visible "$1"; } # HWND: WM_QUIT to its thread
+exits_0() { wait_exit "$1" && ((EXIT_CODE == 0)); }
 
-# Field of a probe window line: hwnd, pid, visible, rect, title.
-field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -n 1; }
-
-# start_in DIR PROGRAM ARGS...: starts a Wine program with DIR as its current
-# directory; its process id is in STARTED.
-start_in() {
-  local dir=$1
-  shift
-  (cd "$dir" && exec "$KWIBRA_WINE" "$@" </dev/null >>"$LOG" 2>&1) &
-  STARTED=$!
-  E2E_PIDS+=("$STARTED")
+start_in() { # DIR PROGRAM ARGS...: STARTED is its process id
+  (cd "$1" && exec "$KWIBRA_WINE" "${@:2}" </dev/null >>"$WORK/wine.log" 2>&1) &
+  STARTED=$! PIDS+=("$!")
 }
 
-# wait_exit PID [MS]: true when the process ended in time; its exit code is
-# then in EXIT_CODE.
-wait_exit() {
-  local pid=$1 tenths=$((${2:-$E2E_TIMEOUT_MS} / 100))
-  for ((i = 0; i < tenths; i++)); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid" 2>/dev/null
-      EXIT_CODE=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
+wait_exit() { # PID [SECONDS]: EXIT_CODE is the exit code of a process that ended in time
+  timeout "${2:-10}" tail --pid="$1" -s 0.1 -f /dev/null || return 1
+  wait "$1" 2>/dev/null
+  EXIT_CODE=$?
 }
 
-end_process() {
-  local pid=$1
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
-  wait_exit "$pid" 3000 && return 0
-  kill -TERM "$pid" 2>/dev/null
-  wait_exit "$pid" 3000 || kill -KILL "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  return 0
+click() { # LINE BUTTON: at the middle of the window, CX, CY
+  IFS=x+ read -r width height left top <<<"$(field "$1" rect)"
+  CX=$((left + width / 2)) CY=$((top + height / 2))
+  xdotool mousemove "$CX" "$CY" click "$2"
 }
 
-# Pointer and keys. Without a window manager the keyboard goes to the Wine
-# window under the pointer; a click also makes it the foreground window.
-# (mousemove --sync would wait for a motion that never comes when the
-# pointer is already there.)
-point_at() {
-  xdotool mousemove "$1" "$2"
-  for _ in $(seq 50); do
-    [[ $(xdotool getmouselocation) == "x:$1 y:$2 "* ]] && return 0
-    sleep 0.02
-  done
-  return 1
-}
-click_at() { point_at "$1" "$2" && xdotool click 1; }
-keys() { xdotool key --delay 40 "$@"; }
-
-# centre_of LINE: sets CX and CY to the middle of the line's window rectangle.
-centre_of() {
-  local rect
-  rect=$(field "$1" rect)
-  IFS=, read -r left top right bottom <<<"$rect"
-  CX=$(((left + right) / 2))
-  CY=$(((top + bottom) / 2))
-}
-
-# A notepad in the work folder, clicked into so that it is the foreground
-# window with the caret in its edit control. NOTEPAD is its window handle.
-start_notepad() {
-  local known
-  known=$(probe windows Notepad | sed -n 's/^hwnd=\([^ ]*\).*/\1/p')
-  start_in "$WORK" "$WINEPREFIX/drive_c/windows/system32/notepad.exe"
-  local line
-  line=$(probe wait-window Notepad "$E2E_TIMEOUT_MS" shown $known) || fail "notepad did not open"
-  NOTEPAD=$(field "$line" hwnd)
-  NOTEPAD_LINE=$line
-  focus_notepad
-}
-
-focus_notepad() {
-  centre_of "$NOTEPAD_LINE"
+click_into() { # LINE [HWND]: until it (or HWND) is in front, as keys follow the pointer
   for _ in 1 2 3; do
-    click_at "$CX" "$CY"
-    probe_until_foreground "$NOTEPAD" 30 && return 0
+    click "$1" 1
+    probe wait 3000 foreground "${2:-$(hwnd "$1")}" && return 0
   done
-  shot failure-focus
-  probe foreground
-  fail "notepad did not become the foreground window"
+  fail "a click did not bring $1 to the front"
 }
 
-probe_until_foreground() { # HWND [TENTHS]
-  probe wait-foreground "$1" "$((${2:-50} * 100))"
+answer_box() { # LINE KEY
+  click_into "$1"
+  keys "$2"
+  probe wait-not "$MS" visible "$(hwnd "$1")" || fail "the box did not close with $2"
 }
 
-# Tray icons of the notification area (Wine's stand-alone tray without a
-# window manager), one probe line each.
-tray_icons() { probe children __winex11_standalone_tray __winex11_tray_icon; }
+wait_window() { # CLASS [HWND...]: WINDOW, such as a box '#32770' or a menu '#32768'
+  WINDOW=$(probe wait "$MS" windows 0 "$@" | head -n 1)
+  [[ -n $WINDOW ]] || fail "no window $* appeared"
+}
 
-# A folder of its own for the program, as a user would install it.
-make_app_dir() {
+opens_notepad() { # COMMAND...: WINDOW is the notepad that it opened
+  local known=$(probe windows 0 Notepad | hwnds)
+  "$@"
+  wait_window Notepad $known
+}
+
+make_app_dir() { # [NAME]: APP, a folder of its own as a user would install it
   APP=$WORK/${1:-app}
-  mkdir -p "$APP"
-  cp "$KWIBRA_BUILD/kwibra.exe" "$KWIBRA_BUILD/kwibra.txt" "$APP/"
+  mkdir "$APP"
+  cp "$BUILD/kwibra.exe" "$BUILD/kwibra.txt" "$APP/"
 }
 
-# start_kwibra [ARGS...]: starts kwibra.exe in $APP and waits for its main
-# window; KWIBRA is the process id, KWIBRA_WINPID its Windows process id.
-start_kwibra() {
-  TRAY_BEFORE=$(tray_icons | sed -n 's/^hwnd=\([^ ]*\).*/\1/p')
+tray() { probe "$@" windows 0 __winex11_standalone_tray; } # [wait|wait-not MS]: Wine's own, while it holds icons
+
+start_kwibra() { # [ARGS...]: kwibra.exe in APP, up to its main window MAIN; KWIBRA is its process id
+  tray wait-not "$MS" || fail "a tray icon was left behind"
   start_in "$APP" "$APP/kwibra.exe" "$@"
-  KWIBRA=$STARTED
-  local line
-  line=$(probe wait-window Pelnork "$E2E_TIMEOUT_MS" exists) || fail "kwibra.exe made no main window"
-  KWIBRA_WINPID=$(field "$line" pid)
+  KWIBRA=$STARTED MAIN=$(probe wait "$MS" windows 0 Pelnork all) || fail "kwibra.exe made no main window"
 }
 
-# wait_tray_icon: waits for the icon that start_kwibra's program added; its
-# probe line is in TRAY_ICON.
-wait_tray_icon() {
-  TRAY_ICON=$(probe wait-new-child __winex11_standalone_tray __winex11_tray_icon "$E2E_TIMEOUT_MS" $TRAY_BEFORE |
-    head -n 1)
-  [[ -n $TRAY_ICON ]]
-}
+tray_icons() { probe "$@" windows __winex11_standalone_tray __winex11_tray_icon all; } # [wait|wait-not MS]
+wait_tray_icon() { TRAY_ICON=$(tray_icons wait "$MS"); }
 
-# A resident kwibra with the files of its first run: the welcome box is
-# answered with Return as a user would.
-start_resident() {
-  local first_run=0
-  [[ -e $APP/kwibra.ini ]] || first_run=1
+start_resident() { # the user answers the welcome box of a first run
+  local first_run=$([[ -e $APP/kwibra.ini ]] || echo 1)
   start_kwibra
-  if ((first_run)); then
-    local box
-    box=$(probe wait-window '#32770' "$E2E_TIMEOUT_MS" shown "pid=$KWIBRA_WINPID") || fail "no welcome box"
-    answer_box "$box" Return
-  fi
+  [[ -n $first_run ]] && wait_window '#32770' && answer_box "$WINDOW" Return
   wait_tray_icon || fail "no tray icon"
 }
 
-# answer_box LINE KEY: a click activates the box (it may have opened behind
-# the foreground window), then the key closes it. A box that has only just
-# appeared may miss the first click, which is then repeated.
-answer_box() {
-  local box
-  box=$(field "$1" hwnd)
-  centre_of "$1"
-  for _ in 1 2 3; do
-    click_at "$CX" "$CY"
-    probe_until_foreground "$box" 20 || continue
-    keys "$2"
-    probe wait-hidden "$box" 2000 && return 0
-  done
-  fail "the box did not answer to $2"
+stop_kwibra() { probe post "$(hwnd "$MAIN")" 0x111 40001 0 && wait_exit "$KWIBRA" || fail "kwibra.exe did not end"; } # IDM_EXIT
+
+main_menu() { # KEYS...: a right click on the tray icon, then the keys
+  click "$TRAY_ICON" 3
+  wait_window '#32768'
+  keys "$@"
 }
 
-stop_kwibra() {
-  probe post Pelnork 0x111 40001 0 >/dev/null # WM_COMMAND IDM_EXIT
-  wait_exit "$KWIBRA" || fail "kwibra.exe did not end"
-}
+close_menus() { keys "$@" && probe wait-not "$MS" windows 0 '#32768'; } # KEYS...
 
-# The popup menu that opened for the program; its probe line is in MENU.
-wait_menu() {
-  MENU=$(probe wait-window '#32768' "$E2E_TIMEOUT_MS" shown "pid=${1:-$KWIBRA_WINPID}") || fail "no menu appeared"
-  MENU=$(head -n 1 <<<"$MENU")
-}
-
-no_menu_open() { [[ -z $(probe windows '#32768' | grep 'visible=1') ]]; }
-
-# shot NAME [LINE...]: a PNG of the screen, cut to the windows of the lines
-# with a margin.
-shot() {
-  local name=$1 full=$WORK/screen.png
-  shift
-  import -window root "$full" || fail "no screenshot"
-  if (($# == 0)); then
-    cp "$full" "$SHOTS/$name.png"
-    return
-  fi
-  local x0=100000 y0=100000 x1=0 y1=0 margin=12
-  for line in "$@"; do
-    IFS=, read -r l t r b <<<"$(field "$line" rect)"
-    ((l < x0)) && x0=$l
-    ((t < y0)) && y0=$t
-    ((r > x1)) && x1=$r
-    ((b > y1)) && y1=$b
-  done
-  x0=$((x0 > margin ? x0 - margin : 0))
-  y0=$((y0 > margin ? y0 - margin : 0))
-  convert "$full" -crop "$((x1 + margin - x0))x$((y1 + margin - y0))+$x0+$y0" +repage "$SHOTS/$name.png" ||
-    fail "screenshot $name not cut"
-  echo "screenshot: $SHOTS/$name.png"
-}
-
-# clip_texts FILE: the texts of a "clip.dat", one hex string per line.
-clip_texts() {
-  local bytes=($(od -An -tu1 -v "$1"))
-  local count=$((bytes[2] + 256 * bytes[3])) at=4
-  for ((n = 0; n < count; n++)); do
-    local length=$((bytes[at] + 256 * bytes[at + 1])) text=""
-    at=$((at + 2))
-    for ((i = 0; i < length; i++)); do text+=$(printf '%02x' "${bytes[at + i]}"); done
-    at=$((at + length))
-    echo "$text"
-  done
+shot() { # NAME [LINES]: a PNG of the screen, or of the windows of the lines
+  local crops=()
+  for rect in $(printf '%s\n' "${@:2}" | sed -n 's/.*rect=\([^ ]*\).*/\1/p'); do crops+=(\( -clone 0 -crop "$rect" \)); done
+  ((${#crops[@]})) && crops+=(-delete 0 -background black -layers merge)
+  import -window root png:- | convert - "${crops[@]}" +repage -strip "$SHOTS/$1.png" || fail "no screenshot $1"
 }

@@ -1,291 +1,130 @@
-// The end-to-end tests' eyes inside Wine: lists windows, reads and sets
-// notepad's text, reads and writes the clipboard, posts messages and
-// records keys. Byte strings are printed as hex so Shift-JIS survives the
-// shell. A TARGET is a window handle "0x..." or a top-level window class.
-// The exit code is 0 when the condition held, 1 when it did not, 2 on misuse.
+// The end-to-end tests' eyes inside Wine, bytes in hex so that Shift-JIS survives
+// the shell. A command exits 0 when what it looks for holds; "wait MS COMMAND..."
+// repeats it until it holds, "wait-not MS COMMAND..." until it does not.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "KeyRecorder.h"
-#include "ProbeClipboard.h"
-#include "ProbeText.h"
-#include "ProbeWindows.h"
-
 namespace {
 
-using Arguments = std::vector<std::string>;
+using Args = std::vector<std::string>;
 
-unsigned long long Number(const std::string& text)
-{
-    return std::strtoull(text.c_str(), nullptr, 0);
+std::string Hex(const std::string& bytes) {
+    std::string hex;
+    for (unsigned char b : bytes) hex += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
+    return hex;
 }
 
-DWORD Milliseconds(const std::string& text)
-{
-    return static_cast<DWORD>(std::min<unsigned long long>(Number(text), 600000));
+std::string Bytes(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), 0, 16));
+    return bytes;
 }
 
-int Usage()
-{
-    std::fputs("usage: probe COMMAND ARGS\n"
-               "  windows CLASS | children PARENT-CLASS CHILD-CLASS\n"
-               "  wait-window CLASS MS shown|exists|gone [pid=N] [IGNORED-HWND...]\n"
-               "  wait-hidden TARGET MS | wait-foreground TARGET MS | texts TARGET (child window texts)\n"
-               "  wait-new-child PARENT-CLASS CHILD-CLASS MS [IGNORED-HWND...]\n"
-               "  edit-text TARGET | wait-edit-text TARGET HEX MS | set-edit-text TARGET HEX\n"
-               "  clipboard | set-clipboard HEX [FORMAT[=N]]... | empty-clipboard | has-format NAME\n"
-               "  post TARGET MSG WPARAM LPARAM | discard-close TARGET | foreground\n"
-               "  recorder FILE X Y\n",
-               stderr);
-    return 2;
+std::string Name(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>(window)); }
+HWND Handle(const std::string& n) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(n))); }
+
+// WM_GETTEXT reaches into another process's controls, GetWindowText does not.
+bool Text(HWND window, std::string& text) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return false;
+    text.assign(length + 1, '\0');
+    const bool read =
+        SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 2000, &length);
+    text.resize(read ? length : 0);
+    return read;
 }
 
-void Print(const std::vector<WindowFacts>& windows)
-{
-    for (const auto& facts : windows)
-        std::printf("%s\n", DescribeWindow(facts).c_str());
-}
-
-int ListWindows(const Arguments& args)
-{
-    Print(TopLevelWindows(args[1], false));
-    return 0;
-}
-
-int ListChildren(const Arguments& args)
-{
-    Print(ChildWindows(args[1], args[2]));
-    return 0;
-}
-
-// Whether the filter arguments from index 4 on let the window through:
-// "pid=N" keeps only that process's windows, a handle is already known.
-bool Wanted(const WindowFacts& facts, const Arguments& args)
-{
-    for (std::size_t i = 4; i < args.size(); ++i) {
-        if (args[i].rfind("pid=", 0) == 0) {
-            if (Number(args[i].substr(4)) != facts.processId)
-                return false;
-        } else if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window)) {
-            return false;
-        }
+// windows PARENT CLASS [all] [HWND...]: "hwnd=N rect=WxH+X+Y title=HEX" for each child
+// of PARENT (a handle, 0 for top-level windows, or a class), visible unless "all", but the handles.
+bool Windows(const Args& a, std::string& out) {
+    const std::string& p = a.at(1);
+    HWND parent = p.find_first_not_of("0123456789") == p.npos ? Handle(p) : FindWindowA(p.c_str(), nullptr);
+    const bool all = std::find(a.begin(), a.end(), "all") != a.end();
+    for (HWND w = nullptr; (w = FindWindowExA(parent, w, a.at(2).c_str(), nullptr));) {
+        RECT r{};
+        std::string title;
+        if (std::find(a.begin(), a.end(), Name(w)) != a.end() || !(all || IsWindowVisible(w)) ||
+            !GetWindowRect(w, &r) || !Text(w, title))
+            continue;
+        out += "hwnd=" + Name(w) + " rect=" + std::to_string(r.right - r.left) + "x" +
+               std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" + std::to_string(r.top) +
+               " title=" + Hex(title) + "\n";
     }
-    return true;
+    return !out.empty();
 }
 
-std::vector<WindowFacts> NewWindows(const Arguments& args, bool visibleOnly)
-{
-    auto windows = TopLevelWindows(args[1], visibleOnly);
-    windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                 [&](const WindowFacts& facts) { return !Wanted(facts, args); }),
-                  windows.end());
-    return windows;
+// CF_TEXT, read or written; "wait" tries again while another program holds it open.
+bool Clipboard(std::string& text, bool write) {
+    if (!OpenClipboard(nullptr)) return false;
+    HANDLE data = write ? GlobalAlloc(GMEM_MOVEABLE, text.size() + 1) : GetClipboardData(CF_TEXT);
+    char* bytes = static_cast<char*>(GlobalLock(data));
+    if (bytes && write) std::copy(text.c_str(), text.c_str() + text.size() + 1, bytes);
+    if (bytes && !write) text.assign(bytes, std::find(bytes, bytes + GlobalSize(data), '\0'));
+    GlobalUnlock(data);
+    const bool done = bytes && (!write || (EmptyClipboard() && SetClipboardData(CF_TEXT, data)));
+    if (write && !done) GlobalFree(data);  // once set, the clipboard owns it
+    CloseClipboard();
+    return done;
 }
 
-int WaitWindow(const Arguments& args)
-{
-    const std::string mode = args.size() > 3 ? args[3] : "shown";
-    if (mode != "shown" && mode != "exists" && mode != "gone")
-        return Usage();
-    const bool visibleOnly = mode == "shown";
-    const bool wantNone = mode == "gone";
-    const bool held = PollUntil(Milliseconds(args[2]),
-                                [&] { return NewWindows(args, visibleOnly).empty() == wantNone; });
-    Print(NewWindows(args, visibleOnly));
+// The recorder window appends the virtual key of each key-down to its title.
+LRESULT CALLBACK RecordKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    std::string title;
+    if (message == WM_KEYDOWN && Text(window, title))
+        SetWindowTextA(window, (title + std::to_string(wParam) + " ").c_str());
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool Run(const Args& a, std::string& out) {
+    const std::string& command = a.at(0);
+    std::string text;
+    out.clear();
+    if (command == "windows") return Windows(a, out);
+    if (command == "foreground") return GetForegroundWindow() == Handle(a.at(1));
+    if (command == "visible") return IsWindowVisible(Handle(a.at(1)));
+    if (command == "text") {  // HWND|clipboard [HEX]: holds when it shows HEX
+        const bool read = a.at(1) == "clipboard" ? Clipboard(text, false) : Text(Handle(a[1]), text);
+        out = Hex(text) + "\n";
+        return read && (a.size() < 3 || text == Bytes(a[2]));
+    }
+    if (command == "set-text") {  // HWND|clipboard HEX
+        text = Bytes(a.at(2));
+        if (a[1] == "clipboard") return Clipboard(text, true);
+        return SendMessageTimeoutA(Handle(a[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                   SMTO_ABORTIFHUNG, 2000, nullptr);
+    }
+    if (command == "post")  // HWND MESSAGE WPARAM LPARAM
+        return PostMessageA(Handle(a.at(1)), std::stoul(a.at(2), 0, 0), std::stoul(a.at(3)),
+                            std::stol(a.at(4)));
+    if (command == "recorder") {
+        HWND window = CreateWindowA("Static", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
+                                    nullptr, nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordKey));
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        return true;
+    }
+    throw std::invalid_argument(command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Args args(argv + 1, argv + argc);
+    const bool wanted = args.at(0) != "wait-not";
+    const bool waits = args[0] == "wait" || !wanted;
+    const ULONGLONG end = GetTickCount64() + (waits ? std::stoul(args.at(1)) : 0);
+    if (waits) args.erase(args.begin(), args.begin() + 2);
+    std::string out;
+    bool held;
+    while (!(held = Run(args, out) == wanted) && GetTickCount64() < end) Sleep(5);
+    DWORD written = 0;  // not through the C runtime, which would end lines with CR LF
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
     return held ? 0 : 1;
-}
-
-int WaitHidden(const Arguments& args)
-{
-    const std::string target = args[1];
-    return PollUntil(Milliseconds(args[2]),
-                     [&] {
-                         HWND window = FindTarget(target);
-                         return !window || !IsWindowVisible(window);
-                     })
-               ? 0
-               : 1;
-}
-
-int WaitForeground(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    return window && PollUntil(Milliseconds(args[2]), [&] { return GetForegroundWindow() == window; }) ? 0 : 1;
-}
-
-// A child of the class in the first window of the parent class that is not
-// among the listed handles.
-int WaitNewChild(const Arguments& args)
-{
-    std::vector<WindowFacts> fresh;
-    const bool held = PollUntil(Milliseconds(args[3]), [&] {
-        fresh = ChildWindows(args[1], args[2]);
-        fresh.erase(std::remove_if(fresh.begin(), fresh.end(),
-                                   [&](const WindowFacts& facts) {
-                                       for (std::size_t i = 4; i < args.size(); ++i) {
-                                           if (Number(args[i]) == reinterpret_cast<UINT_PTR>(facts.window))
-                                               return true;
-                                       }
-                                       return false;
-                                   }),
-                    fresh.end());
-        return !fresh.empty();
-    });
-    Print(fresh);
-    return held ? 0 : 1;
-}
-
-int PrintChildTexts(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    if (!window)
-        return 1;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (const auto text = WindowText(child))
-            std::printf("%s\n", ToHex(*text).c_str());
-    }
-    return 0;
-}
-
-int PrintEditText(const Arguments& args)
-{
-    const auto text = WindowText(FindEdit(FindTarget(args[1])));
-    std::printf("%s\n", text ? ToHex(*text).c_str() : "none");
-    return text ? 0 : 1;
-}
-
-int WaitEditText(const Arguments& args)
-{
-    const auto wanted = FromHex(args[2]);
-    if (!wanted)
-        return Usage();
-    std::optional<std::string> text;
-    const bool held = PollUntil(Milliseconds(args[3]), [&] {
-        text = WindowText(FindEdit(FindTarget(args[1])));
-        return text && *text == *wanted;
-    });
-    std::printf("%s\n", text ? ToHex(*text).c_str() : "none");
-    return held ? 0 : 1;
-}
-
-int SetEditText(const Arguments& args)
-{
-    const auto text = FromHex(args[2]);
-    HWND edit = FindEdit(FindTarget(args[1]));
-    if (!text || !edit)
-        return 1;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()), SMTO_ABORTIFHUNG,
-                               2000, &result) && result
-               ? 0
-               : 1;
-}
-
-int PrintClipboard()
-{
-    const auto text = ReadClipboardText();
-    std::printf("%s\n", text ? ToHex(*text).c_str() : "none");
-    return text ? 0 : 1;
-}
-
-int SetClipboard(const Arguments& args)
-{
-    const auto text = FromHex(args[1]);
-    if (!text)
-        return Usage();
-    std::vector<ExtraFormat> extras;
-    for (std::size_t i = 2; i < args.size(); ++i) {
-        const auto equals = args[i].find('=');
-        ExtraFormat extra{args[i].substr(0, equals), std::nullopt};
-        if (equals != std::string::npos)
-            extra.value = static_cast<unsigned long>(Number(args[i].substr(equals + 1)));
-        extras.push_back(extra);
-    }
-    return WriteClipboardText(*text, extras) ? 0 : 1;
-}
-
-int Post(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    return window && PostMessageA(window, static_cast<UINT>(Number(args[2])), static_cast<WPARAM>(Number(args[3])),
-                                  static_cast<LPARAM>(Number(args[4])))
-               ? 0
-               : 1;
-}
-
-// Closes a notepad without its question about unsaved changes.
-int DiscardClose(const Arguments& args)
-{
-    HWND window = FindTarget(args[1]);
-    if (!window)
-        return 1;
-    if (HWND edit = FindEdit(window)) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(edit, EM_SETMODIFY, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    }
-    return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-}
-
-int PrintForeground()
-{
-    HWND window = GetForegroundWindow();
-    if (!window)
-        return 1;
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    std::printf("%s class=%s\n", DescribeWindow(FactsOf(window)).c_str(), name);
-    return 0;
-}
-
-struct Command {
-    const char* name;
-    std::size_t minimumArguments;
-    int (*run)(const Arguments&);
-};
-
-const Command commands[] = {
-    {"windows", 2, ListWindows},
-    {"children", 3, ListChildren},
-    {"wait-window", 3, WaitWindow},
-    {"wait-hidden", 3, WaitHidden},
-    {"wait-foreground", 3, WaitForeground},
-    {"wait-new-child", 4, WaitNewChild},
-    {"texts", 2, PrintChildTexts},
-    {"edit-text", 2, PrintEditText},
-    {"wait-edit-text", 4, WaitEditText},
-    {"set-edit-text", 3, SetEditText},
-    {"clipboard", 1, [](const Arguments&) { return PrintClipboard(); }},
-    {"set-clipboard", 2, SetClipboard},
-    {"empty-clipboard", 1, [](const Arguments&) { return WriteClipboardText({}, {}, false) ? 0 : 1; }},
-    {"has-format", 2, [](const Arguments& a) { return ClipboardHasFormat(a[1]) ? 0 : 1; }},
-    {"post", 5, Post},
-    {"discard-close", 2, DiscardClose},
-    {"foreground", 1, [](const Arguments&) { return PrintForeground(); }},
-    {"recorder", 4,
-     [](const Arguments& a) {
-         return RunKeyRecorder(a[1].c_str(), static_cast<int>(Number(a[2])), static_cast<int>(Number(a[3])));
-     }},
-};
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    _setmode(_fileno(stdout), _O_BINARY); // lines end with LF for the shell
-    const Arguments args(argv + 1, argv + argc);
-    if (args.empty())
-        return Usage();
-    for (const auto& command : commands) {
-        if (args[0] == command.name)
-            return args.size() < command.minimumArguments ? Usage() : command.run(args);
-    }
-    return Usage();
 }

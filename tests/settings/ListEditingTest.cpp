@@ -62,7 +62,7 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
          "a\n---\n-->\nb",
          "K..."},
         {{TypeInto(Line, "n"), ClickOn(IDC_ADD_BUTTON),
-          Expect([](HWND dialog) { EXPECT_FALSE(IsEnabled(dialog, IDC_ITEM_HOTKEY)); })},
+          Expect([](HWND dialog) { EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ITEM_HOTKEY))); })},
          "a\n---\n-->\nb\nn",
          "K...."},
     };

@@ -1,7 +1,6 @@
 #include "DialogSteps.h"
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include <cstring>
 
@@ -38,16 +37,6 @@ void HoldModifiers(const Step& step, bool down) {
     if (step.shift) keybd_event(VK_SHIFT, 0, flags, 0);
 }
 
-// A drop as the shell makes it: DROPFILES and a double-NUL-terminated list.
-void PostDrop(HWND dialog, const std::string& path) {
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() + 1);
-    GlobalUnlock(memory);
-    PostMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-}
-
 void Perform(const Step& step, HWND dialog) {
     const HWND control = step.control ? GetDlgItem(dialog, step.control) : dialog;
     switch (step.kind) {
@@ -78,9 +67,6 @@ void Perform(const Step& step, HWND dialog) {
         case Step::Click:
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.control, BN_CLICKED),
                          reinterpret_cast<LPARAM>(control));
-            break;
-        case Step::Drop:
-            PostDrop(dialog, step.text);
             break;
         case Step::Check:
             step.check(dialog);
@@ -161,5 +147,3 @@ std::vector<std::string> ListLines(HWND dialog, int control) {
     }
     return lines;
 }
-
-bool IsEnabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }

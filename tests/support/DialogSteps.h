@@ -9,9 +9,9 @@
 #include <vector>
 
 struct Step {
-    enum Kind { Select, Type, Key, Click, Drop, Check } kind = Check;
+    enum Kind { Select, Type, Key, Click, Check } kind = Check;
     int control = 0;                            // dialog control; 0 for the dialog itself
-    std::string text = {};                      // Type: the new text; Drop: the file
+    std::string text = {};                      // Type: the new text
     int value = 0;                              // Select: the list or combo box index; Key: the virtual key
     bool ctrl = false;                          // Key: Ctrl held down
     bool shift = false;                         // Key: Shift held down
@@ -24,7 +24,6 @@ inline Step Press(int control, int key, bool ctrl = false, bool shift = false) {
     return {Step::Key, control, {}, key, ctrl, shift};
 }
 inline Step ClickOn(int control) { return {Step::Click, control}; }
-inline Step DropFile(std::string path) { return {Step::Drop, 0, std::move(path)}; }
 inline Step Expect(std::function<void(HWND)> check) { return {Step::Check, 0, {}, 0, false, false, check}; }
 
 // Calls open, which shows a modal dialog, and performs the steps inside its
@@ -36,4 +35,3 @@ void RunDialog(const std::function<void()>& open, std::vector<Step> steps);
 // Small readers for checks.
 std::string ControlText(HWND dialog, int control);
 std::vector<std::string> ListLines(HWND dialog, int control);
-bool IsEnabled(HWND dialog, int control);

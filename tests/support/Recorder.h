@@ -52,7 +52,6 @@ class RecordingWindow : public SmartWindow {
     void OnCommand(UINT code, UINT id, HWND control) override;
     void OnControlClicked(UINT id, SmartWindow* control) override;
     void OnControlNotify(UINT code, UINT id, SmartWindow* control) override;
-    void OnTrayLButtonDown(WPARAM icon, int, int) override { Write(Entry("OnTrayLButtonDown", icon)); }
     void OnTrayRButtonUp(WPARAM icon, int, int) override { Write(Entry("OnTrayRButtonUp", icon)); }
     LRESULT OnTrayMessage(WPARAM icon, LPARAM event) override;
     void PreDialogInit(LPCSTR, SmartDialog*) override { Write("PreDialogInit"); }
