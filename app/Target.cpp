@@ -35,7 +35,7 @@ bool RunsElevated(HANDLE process, bool unknown) {
 
 bool CanBeTarget(std::string_view className, DWORD processId) {
     return processId != GetCurrentProcessId() && className != "Shell_TrayWnd" &&
-           className != "NotifyIconOverflowWindow";
+           className != "NotifyIconOverflowWindow" && className != "__winex11_standalone_tray";
 }
 
 std::array<INPUT, 4> PasteKeyEvents(bool rightControl) {

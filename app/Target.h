@@ -6,8 +6,9 @@
 #include <string_view>
 
 // A click on the tray icon makes the taskbar (or the overflow area of its
-// icons) the foreground window, and the program's own windows are never where
-// the user typed: none of them is taken as the target.
+// icons, or, under Wine without a system tray, Wine's own tray window) the
+// foreground window, and the program's own windows are never where the user
+// typed: none of them is taken as the target.
 bool CanBeTarget(std::string_view className, DWORD processId);
 
 // Ctrl+V as real key events with scan codes, which remote-desktop clients,

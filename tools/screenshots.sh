@@ -79,4 +79,17 @@ for row in 'single 0 1 $' 'separate 1 10 1' 'multi 2 6 $'; do
 done
 answer_box "$WINDOW" Escape
 stop_kwibra
+
+# The phrase menu once more at 144 dots per inch, which a program reads from
+# the prefix when it starts; the prefix goes back to 96 afterwards.
+set_dpi() { "$KWIBRA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+trap 'set_dpi 96; cleanup; wineserver -k' EXIT
+set_dpi 144
+start_resident
+click_into "$notepad"
+keys ctrl+alt+a
+wait_window '#32768'
+shot kwibra-phrase-menu-144dpi "$WINDOW"
+close_menus Escape
+stop_kwibra
 echo "screenshots: docs/screenshots/ (from build/$arch)"

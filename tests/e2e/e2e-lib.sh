@@ -101,8 +101,10 @@ start_resident() { # the user answers the welcome box of a first run
 
 stop_kwibra() { probe post "$(hwnd "$MAIN")" 0x111 40001 0 && wait_exit "$KWIBRA" || fail "kwibra.exe did not end"; } # IDM_EXIT
 
-main_menu() { # KEYS...: a right click on the tray icon, then the keys
-  click "$TRAY_ICON" 3
+main_menu() { # KEYS...: a right click on the tray icon, after a pause over it as a user's, then the keys
+  click "$TRAY_ICON" 0
+  sleep 0.3
+  xdotool click 3
   wait_window '#32768'
   keys "$@"
 }

@@ -44,9 +44,13 @@ scenario_first_run() {
   stop_kwibra
   make_app_dir unreadable
   mkdir "$APP/kwibra.ini"
-  start_resident
-  check "an unreadable kwibra.ini stays, with no hkey.dat beside it" [ -d "$APP/kwibra.ini" -a ! -e "$APP/hkey.dat" ]
-  check "and no welcome box" [ -z "$(probe windows 0 '#32770')" ]
+  start_kwibra
+  wait_window '#32770'
+  check "an unreadable kwibra.ini is told, not greeted" matches "$(probe windows "$(hwnd "$WINDOW")" Static)" \
+    "*=$(sjis '「kwibra.ini」を読み込めませんでした')*"
+  answer_box "$WINDOW" Return
+  check "then the tray icon appears" wait_tray_icon
+  check "the unreadable kwibra.ini stays, with no hkey.dat beside it" [ -d "$APP/kwibra.ini" -a ! -e "$APP/hkey.dat" ]
   stop_kwibra
 }
 
@@ -93,11 +97,8 @@ scenario_history() {
   start_resident
   probe set-text "$EDIT" ''
   click_into "$NOTEPAD"
-  # kwibra.exe -o pops up its main menu: Wine's tray icon keeps the target only if clicked within 0.1 s
-  start_in "$APP" "$APP/kwibra.exe" -o
-  wait_window '#32768'
-  keys Down Right Down Return # the history opens at はじめの文; next is the copied text
-  check "after a restart the history pastes it back" notepad_shows "$(sjis "$copied")"
+  main_menu Down Right Down Return # the history opens at はじめの文; next is the copied text
+  check "after a restart the history pastes it back into notepad, not the tray" notepad_shows "$(sjis "$copied")"
   stop_kwibra
 }
 
@@ -108,15 +109,32 @@ scenario_item_hotkey() {
   printf '\x31\x03' | dd of="$APP/hkey.dat" bs=1 seek=6 conv=notrunc status=none
   start_resident
   click_into "$NOTEPAD"
-  xdotool keydown ctrl alt
-  keys 1 # tapped: held keys repeat
-  sleep 0.6
+  xdotool keydown ctrl alt 1
+  sleep 2.5 # past the key-repeat delay: the hotkey comes again and again
   shot item-hotkey-held
-  check "nothing is pasted while Ctrl and Alt are held" probe text "$EDIT" ''
+  check "nothing is pasted while the keys are held" probe text "$EDIT" ''
   check "and no menu opened" probe wait-not 0 windows 0 '#32768'
-  xdotool keyup alt ctrl
+  xdotool keyup 1 alt ctrl
   check "the phrase arrives once they are released" notepad_shows "$(sjis '＾＾；')"
+  sleep 1
+  check "and only once" probe text "$EDIT" "$(sjis '＾＾；')"
   check "still no menu" probe wait-not 0 windows 0 '#32768'
+  stop_kwibra
+}
+
+scenario_rebuild_hotkeys() { # a phrase added from the clipboard, a system change, then an item's hotkey
+  make_app_dir
+  printf 'AAA\nBBB\n -Sec\nQQQ\n' | sed '1i0\n0\n0\t20\t-1\t1' | sed 's/$/\r/' >"$APP/kwibra.ini"
+  printf '\0\0\0\0A\3\0\0\0\0\0\0\x31\x03' >"$APP/hkey.dat" # Ctrl+Alt+A; Ctrl+Alt+1 on QQQ
+  start_with_notepad
+  probe wait "$MS" set-text clipboard "$(sjis 'XXX')"
+  phrase_menu i
+  check "XXX is saved before the section" grep -q "$(sjis 'XXX')0d0a$(sjis ' -Sec')" <<<"$(file_hex "$APP/kwibra.ini")"
+  probe post "$(hwnd "$MAIN")" 0x1a 0 0 # WM_SETTINGCHANGE: the menus are built anew, in file order
+  probe set-text "$EDIT" ''
+  click_into "$NOTEPAD"
+  keys ctrl+alt+1
+  check "Ctrl+Alt+1 still pastes QQQ" notepad_shows "$(sjis 'QQQ')"
   stop_kwibra
 }
 
@@ -147,8 +165,22 @@ scenario_second_instance() {
   check "and ends with exit code 0" exits_0 "$KWIBRA"
   start_kwibra -o
   wait_window '#32768'
+  local menu=$WINDOW
+  start_in "$APP" "$APP/kwibra.exe" -o
+  check "a second kwibra.exe -o ends with exit code 0" exits_0 "$STARTED"
+  sleep 1
+  check "and the open menu stays, one menu at a time" probe visible "$(hwnd "$menu")"
   keys Escape
   check "kwibra.exe -o alone ends when its menu is dismissed" wait_exit "$KWIBRA"
+}
+
+scenario_dist() { # the first run of the program as the release zip holds it
+  "$KWIBRA_ROOT/tools/dist.sh" "$KWIBRA_ARCH" "$WORK/zip" >/dev/null || fail "make dist"
+  unzip -q "$WORK"/zip/kwibra-*.zip -d "$WORK/unzipped" || fail "the zip does not unpack"
+  check "readme.txt is Shift-JIS with CR LF" iconv -f CP932 -t UTF-8 "$WORK/unzipped/readme.txt"
+  check "line by line" [ -z "$(grep -v $'\r$' "$WORK/unzipped/readme.txt")" ]
+  BUILD=$WORK/unzipped
+  scenario_first_run
 }
 
 scenario_launch_and_add() {
