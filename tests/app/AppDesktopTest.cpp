@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 #include <thread>
 
 #include "AppFixture.h"
@@ -11,17 +12,11 @@
 
 namespace {
 
+// Wine's tray window, where no system tray is, holds a window for each icon.
 int TrayIcons() {
+    const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
     int count = 0;
-    EnumChildWindows(
-        FindWindowA("__winex11_standalone_tray", nullptr),
-        [](HWND icon, LPARAM count) {
-            char name[32] = {};
-            GetClassNameA(icon, name, sizeof name);
-            *reinterpret_cast<int*>(count) += std::string(name) == "__winex11_tray_icon";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    for (HWND icon = nullptr; (icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr));) ++count;
     return count;
 }
 
@@ -58,15 +53,14 @@ TEST(AppDesktop, AHeldHotkeyActsOnceUntilItsKeyIsReleased) {
 }
 
 TEST(AppDesktop, PasteKeysAreRealKeysAndTheRightCtrlIsExtended) {
-    for (bool right : {true, false}) {
+    for (const auto& [right, control] : {std::pair{true, VK_RCONTROL}, {false, VK_CONTROL}}) {
         const std::array<INPUT, 4> keys = PasteKeyEvents(right);
-        const WORD control = right ? VK_RCONTROL : VK_CONTROL;
-        const WORD order[] = {control, 'V', 'V', control};
+        const WORD order[] = {static_cast<WORD>(control), 'V', 'V', static_cast<WORD>(control)};
         for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(order[i], keys[i].ki.wVk);
             EXPECT_NE(0, keys[i].ki.wScan);
-            EXPECT_EQ(right && order[i] == control, (keys[i].ki.dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
-            EXPECT_EQ(i >= 2, (keys[i].ki.dwFlags & KEYEVENTF_KEYUP) != 0);
+            EXPECT_EQ((right && i % 3 == 0 ? KEYEVENTF_EXTENDEDKEY : 0) | (i >= 2 ? KEYEVENTF_KEYUP : 0),
+                      keys[i].ki.dwFlags);
         }
     }
 }
@@ -82,34 +76,30 @@ TEST(AppDesktop, TheTaskbarAndOurOwnWindowsAreNeverTheTarget) {
 }
 
 TEST(AppDesktop, AHungClipboardViewerAfterUsCannotFreezeUs) {
-    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE joined = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::promise<void> joined, release;
     std::thread viewer([&] {
         const HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         const HWND next = SetClipboardViewer(window);
-        SetEvent(joined);
-        WaitForSingleObject(release, 10000);  // hung: no message is handled
+        joined.set_value();
+        release.get_future().wait_for(std::chrono::seconds(10));  // hung: no message is handled
         ChangeClipboardChain(window, next);
         DestroyWindow(window);
     });
-    WaitForSingleObject(joined, INFINITE);
+    joined.get_future().wait();
     TempFolder folder;
     {
         AppWithWindow app;
         const DWORD start = GetTickCount();
         SendMessageA(app.window(), WM_DRAWCLIPBOARD, 0, 0);
         EXPECT_LT(GetTickCount() - start, 5000u) << "waited for the hung viewer";
-        SetEvent(release);
+        release.set_value();
     }
     viewer.join();
-    CloseHandle(release);
-    CloseHandle(joined);
 }
 
 TEST(AppDesktop, StartedInTheSystemFolderTheFilesAreBesideTheProgram) {
-    char system[MAX_PATH] = {};
+    char system[MAX_PATH] = {}, program[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
-    char program[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
     TempFolder folder;
     const std::filesystem::path user = std::filesystem::current_path();

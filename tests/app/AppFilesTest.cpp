@@ -38,8 +38,7 @@ TEST(AppFiles, UnreadableFilesAreToldAndNeverOverwritten) {
         WriteBytes(row.path, row.bytes);
         if (row.bytes.empty()) std::filesystem::resize_file(row.path, FileSizeLimit + 1);
         const std::string before = ReadBytes(row.path);
-        std::optional<HeldFile> lock;
-        if (row.lock) lock.emplace(row.path, 0);
+        HeldFile lock = row.lock ? Hold(row.path, 0) : nullptr;
         AppWithWindow app(nullptr, {Expect([&](HWND box) {
                                         const std::string text = ControlText(box, 0xFFFF);
                                         EXPECT_NE(std::string::npos, text.find(row.path)) << text;
@@ -58,14 +57,14 @@ TEST(AppFiles, ReloadThatCannotReadKeepsMenusAndAFileHeldForAMomentIsWaitedFor) 
     TempFolder folder;
     AppWithWindow app("mine");
     {
-        HeldFile lock(PhraseApp::settingsPath, 0);
+        const HeldFile lock = Hold(PhraseApp::settingsPath, 0);
         SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
     }
     EXPECT_EQ("mine\n---\n", MenuTexts(app->PhraseMenu));
     EXPECT_NE(std::string::npos, Balloon(app).find("今のまま")) << Balloon(app);
 
     WriteBytes(PhraseApp::settingsPath, SettingsText("changed"));
-    auto lock = std::make_unique<HeldFile>(PhraseApp::settingsPath, 0);
+    HeldFile lock = Hold(PhraseApp::settingsPath, 0);
     std::thread release([&] {
         Sleep(300);
         lock.reset();
@@ -79,8 +78,8 @@ TEST(AppFiles, SavesReachFilesOtherProgramsHoldOpenOrTellWhyNot) {
     TempFolder folder;
     AppWithWindow app("mine");
     {
-        HeldFile settings(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
-        HeldFile hotkeys(PhraseApp::hotkeyPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        const HeldFile settings = Hold(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        const HeldFile hotkeys = Hold(PhraseApp::hotkeyPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
         SetClipboardText("added");
         app.Command(IDM_ADD_CLIPBOARD);
     }
@@ -89,7 +88,7 @@ TEST(AppFiles, SavesReachFilesOtherProgramsHoldOpenOrTellWhyNot) {
     SetClipboardText("lost");
     app.Command(IDM_ADD_CLIPBOARD);
     EXPECT_NE(std::string::npos, Balloon(app).find("書き込みが許可されていないか")) << Balloon(app);
-    HeldFile history(PhraseApp::historyPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    const HeldFile history = Hold(PhraseApp::historyPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
     DestroyWindow(app.window());
     EXPECT_EQ(std::string("\1\0\2\0\5\0added\4\0lost", 17), ReadBytes(PhraseApp::historyPath));
 }

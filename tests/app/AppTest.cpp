@@ -18,10 +18,7 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
         << "other clipboard histories see the delivered text";
     SetClipboardText("");
     SetClipboardText("other");
-    {
-        ClipboardHolder elsewhere;
-        app.Command(120);  // gives up on a clipboard held by another program
-    }
+    WhileClipboardIsHeld([&] { app.Command(120); });  // gives up on a clipboard held by another program
     SetClipboardText("later");
     app.Pump();
     EXPECT_EQ("other\nlater\n", MenuTexts(app->HistoryMenu));

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "data/DefaultPhraseList.h"
 #include "data/FileStore.h"
 #include "data/HistoryFile.h"
 #include "data/HotkeyList.h"
@@ -63,7 +62,8 @@ TEST(Phrase, Parse) {
         {" *", "|T|0"},
         {"a\tb\r\nc\rd\n\re", "|T|0|a        b\\nc\\nd\\n\\ne"},
         {"a\x01\x1f\x7f" + std::string(1, '\0'), "|T|0|a  \x7f "},
-        // Labels are cut to 40 bytes and "...", never inside a character; half-width katakana are single bytes.
+        // Labels are cut to 40 bytes and "...", never inside a character; half-width katakana are single
+        // bytes.
         {a39, "|T|0"},
         {a39 + "b", a39 + "b...|TS|L"},
         {a39 + "\xb1x", a39 + "\xb1...|TS|L"},
@@ -161,13 +161,6 @@ TEST(Settings, Encode) {
     EXPECT_EQ(files.settingsBytes, "0\r\n0\r\n1\t5\t-1\t0\r\n表\r\na\\nb\\nc\\n\\nd\\n\r\n0\r\n1\tx\r\n");
     EXPECT_EQ(files.hkeyBytes, "\1\1\0\0A\3\0\0\5\4\0\0\xFF\xFF"s);
     EXPECT_EQ(EncodeSettingsFile({}, {}), "0\r\n0\r\n0\t20\t-1\t1\r\n");
-}
-
-TEST(Settings, DefaultPhraseList) {
-    AppSettings options;
-    const DecodedSettings list = DecodeSettings(DefaultPhraseList(), {}, options);
-    ASSERT_EQ(list.lines.size(), 22u);
-    EXPECT_EQ(list.lines[18].text, " -新しいメニュー(&N)");
 }
 
 TEST(HotkeyList, LaterBindingsFollowTheHeadAndTheFirstOfEachMenuIsSaved) {

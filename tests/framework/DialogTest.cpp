@@ -24,10 +24,10 @@ TEST_F(FrameworkDialog, OwnerHearsInitThenOkOrCancelAndNothingStaysBound) {
     const struct {
         int key;
         int result;
-        Log notices;
+        const char* notices;
     } rows[] = {
-        {VK_RETURN, 1, {"PreDialogInit", "OnDialogInit", "PreDialogOk", "OnDialogOk"}},
-        {VK_ESCAPE, 0, {"PreDialogInit", "OnDialogInit", "PreDialogCancel", "OnDialogCancel"}},
+        {VK_RETURN, 1, "PreDialogInit, OnDialogInit, PreDialogOk, OnDialogOk"},
+        {VK_ESCAPE, 0, "PreDialogInit, OnDialogInit, PreDialogCancel, OnDialogCancel"},
     };
     for (const auto& row : rows) {
         log.clear();

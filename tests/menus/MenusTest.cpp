@@ -10,6 +10,17 @@
 
 namespace {
 
+// The command identifiers of a menu's entries: "-" for a separator, "+" for a popup.
+std::string MenuIds(HMENU menu) {
+    std::string ids;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        const UINT id = GetMenuItemID(menu, position);
+        ids += id == 0 ? "-" : id == static_cast<UINT>(-1) ? "+" : std::to_string(id);
+        ids += ' ';
+    }
+    return ids;
+}
+
 TEST(MenusBuilder, DefaultListOfTheFirstStartNumbersItemsAndSections) {
     TempFolder folder;
     AppWithWindow app(nullptr, {ClickOn(IDOK)});  // the welcome box

@@ -56,7 +56,7 @@ TEST(AppSettingsOwner, OkThatCannotSaveKeepsTheDialogAndItsEdits) {
     TempFolder folder;
     AppWithWindow app("alpha");
     std::filesystem::create_directory("hkey.dat.tmp");
-    HeldFile settings(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    const HeldFile settings = Hold(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
     RunDialog(
         [&] { app.Command(IDM_SETTINGS); },
         {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDOK), Expect([](HWND dialog) {

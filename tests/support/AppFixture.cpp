@@ -53,13 +53,3 @@ std::string MenuTexts(HMENU menu) {
     }
     return texts;
 }
-
-std::string MenuIds(HMENU menu) {
-    std::string ids;
-    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-        const UINT id = GetMenuItemID(menu, position);
-        ids += id == 0 ? "-" : id == static_cast<UINT>(-1) ? "+" : std::to_string(id);
-        ids += ' ';
-    }
-    return ids;
-}

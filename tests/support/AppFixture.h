@@ -18,7 +18,6 @@ class AppWithWindow {
     AppWithWindow(const AppWithWindow&) = delete;
     AppWithWindow& operator=(const AppWithWindow&) = delete;
     PhraseApp* operator->() { return app_.get(); }
-    PhraseApp& operator*() { return *app_; }
     HWND window() const { return app_->hwnd(); }
     // Handles what is queued: posted commands, paste requests.
     void Pump();
@@ -31,5 +30,3 @@ class AppWithWindow {
 
 // The displayed texts of a menu's owner-drawn entries, "---" for separators.
 std::string MenuTexts(HMENU menu);
-// The command identifiers of a menu's entries: "-" for a separator, "+" for a popup.
-std::string MenuIds(HMENU menu);

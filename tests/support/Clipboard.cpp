@@ -1,6 +1,8 @@
 #include "Clipboard.h"
 
 #include <cstring>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -34,21 +36,16 @@ std::string ClipboardText() {
     return text;
 }
 
-ClipboardHolder::ClipboardHolder() : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, opened] {
+void WhileClipboardIsHeld(const std::function<void()>& action) {
+    std::promise<void> opened, release;
+    std::thread holder([&] {
         const BOOL open = OpenClipboard(nullptr);
-        SetEvent(opened);
-        WaitForSingleObject(release_, INFINITE);
+        opened.set_value();
+        release.get_future().wait();
         if (open) CloseClipboard();
     });
-    WaitForSingleObject(opened, INFINITE);
-    CloseHandle(opened);
-}
-
-void ClipboardHolder::Release() {
-    if (!thread_.joinable()) return;
-    SetEvent(release_);
-    thread_.join();
-    CloseHandle(release_);
+    opened.get_future().wait();
+    action();
+    release.set_value();
+    holder.join();
 }

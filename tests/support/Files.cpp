@@ -39,11 +39,7 @@ std::string SettingsText(const std::string& lines, const std::string& options) {
     return text;
 }
 
-HeldFile::HeldFile(const std::string& path, DWORD share)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-void HeldFile::Release() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+HeldFile Hold(const std::string& path, DWORD share) {
+    return HeldFile(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
 }

@@ -3,6 +3,7 @@
 // directory, whole-file bytes, and a file that another program holds.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 // A new empty folder, the current directory while the object lives.
@@ -24,16 +25,11 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The settings file of these list lines: "0", "0", the options line, CR LF ends.
 std::string SettingsText(const std::string& lines, const std::string& options = "0\t20\t-1\t1");
 
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using HeldFile = std::unique_ptr<void, HandleCloser>;
+
 // A file opened as another program would: share 0 locks it against every
 // reader; FILE_SHARE_READ | FILE_SHARE_WRITE is how the C runtime's fopen holds it.
-class HeldFile {
-  public:
-    HeldFile(const std::string& path, DWORD share);
-    ~HeldFile() { Release(); }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    void Release();
-
-  private:
-    HANDLE handle_;
-};
+HeldFile Hold(const std::string& path, DWORD share);

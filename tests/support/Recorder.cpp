@@ -6,12 +6,12 @@ const char* Bound(const SmartWindow* object) { return object ? "object" : "none"
 
 }  // namespace
 
-Log Only(const Log& log, std::initializer_list<const char*> prefixes) {
-    Log kept;
+std::string Only(const Log& log, std::initializer_list<const char*> prefixes) {
+    std::string kept;
     for (const std::string& entry : log)
         for (const char* prefix : prefixes)
             if (entry.rfind(prefix, 0) == 0) {
-                kept.push_back(entry);
+                kept += (kept.empty() ? "" : ", ") + entry;
                 break;
             }
     return kept;
@@ -19,12 +19,6 @@ Log Only(const Log& log, std::initializer_list<const char*> prefixes) {
 
 RecordingWindow::~RecordingWindow() {
     if (IsBound()) DestroyWindow(hwnd());
-}
-
-bool RecordingWindow::CreatePlain(HWND parent, int id) {
-    const DWORD style = parent ? WS_CHILD : WS_OVERLAPPEDWINDOW;
-    return Create("recorder", nullptr, parent, style, 0, 0, 0, 200, 100,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
 LRESULT RecordingWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {

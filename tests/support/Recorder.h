@@ -12,8 +12,8 @@
 
 using Log = std::vector<std::string>;
 
-// The entries of log that begin with one of the prefixes.
-Log Only(const Log& log, std::initializer_list<const char*> prefixes);
+// The entries of log that begin with one of the prefixes, as "entry, entry".
+std::string Only(const Log& log, std::initializer_list<const char*> prefixes);
 
 template <typename... Args>
 std::string Entry(const char* name, Args... args) {
@@ -27,17 +27,16 @@ class RecordingWindow : public SmartWindow {
   public:
     explicit RecordingWindow(Log* log) : log_(log) {}
     ~RecordingWindow() override;
-    // A top-level window (or a child of parent) of the registered class.
-    bool CreatePlain(HWND parent = nullptr, int id = 0);
+    // A top-level window of the registered class.
+    bool CreatePlain() {
+        return Create("recorder", nullptr, nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100, nullptr);
+    }
     using SmartWindow::SetKind;
 
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void AfterMessage(UINT message, WPARAM, LPARAM) override { Write(Entry("After", message)); }
     LRESULT OnCreate(CREATESTRUCTA*) override { return Write(Entry("OnCreate")), 0; }
     void OnDestroy() override { Write(Entry("OnDestroy")); }
-    void OnActivate(UINT state, HWND, UINT minimized) override {
-        Write(Entry("OnActivate", state, minimized));
-    }
     void OnSize(WPARAM type, int w, int h) override { Write(Entry("OnSize", type, w, h)); }
     void OnMouseMove(WPARAM keys, int x, int y) override { Write(Entry("OnMouseMove", keys, x, y)); }
     void OnContextMenu(HWND, int x, int y) override { Write(Entry("OnContextMenu", x, y)); }
