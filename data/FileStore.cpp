@@ -3,6 +3,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -75,8 +76,12 @@ FileContents ReadWholeFile(const fs::path& path) {
     }
     if (!in.is_open()) return {FileStatus::Unreadable, ReadProblem::InUse};
     FileContents result{FileStatus::Loaded};
-    result.bytes.reserve(static_cast<std::size_t>(size));
-    result.bytes.assign(std::istreambuf_iterator<char>(in), {});
+    try {
+        result.bytes.reserve(static_cast<std::size_t>(size));
+        result.bytes.assign(std::istreambuf_iterator<char>(in), {});
+    } catch (const std::bad_alloc&) {
+        return {FileStatus::Unreadable, ReadProblem::TooLarge};  // more than this process can hold
+    }
     if (in.bad()) return {FileStatus::Unreadable, ReadProblem::Failed};
     return result;
 }
