@@ -34,24 +34,6 @@ TEST(AppDesktop, TrayIconComesBackWhenExplorerStartsAgain) {
     EXPECT_EQ(icons, TrayIcons());
 }
 
-TEST(AppDesktop, AHeldHotkeyActsOnceUntilItsKeyIsReleased) {
-    TempFolder folder;
-    AppWithWindow app("item");
-    const auto pressed = [&] {
-        SendMessageA(app.window(), WM_HOTKEY, 120, MAKELPARAM(MOD_CONTROL, VK_F9));
-        MSG posted;
-        return PeekMessageA(&posted, app.window(), WM_COMMAND, WM_COMMAND, PM_REMOVE) && posted.wParam == 120;
-    };
-    keybd_event(VK_F9, 0, 0, 0);
-    EXPECT_TRUE(pressed());
-    EXPECT_FALSE(pressed()) << "a repeat while the key is held";
-    keybd_event(VK_F9, 0, KEYEVENTF_KEYUP, 0);
-    Sleep(200);
-    app.Pump();
-    EXPECT_TRUE(pressed()) << "pressed again after the release";
-    keybd_event(VK_F9, 0, KEYEVENTF_KEYUP, 0);
-}
-
 TEST(AppDesktop, PasteKeysAreRealKeysAndTheRightCtrlIsExtended) {
     for (const auto& [right, control] : {std::pair{true, VK_RCONTROL}, {false, VK_CONTROL}}) {
         const std::array<INPUT, 4> keys = PasteKeyEvents(right);

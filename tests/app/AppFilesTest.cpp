@@ -13,12 +13,12 @@ namespace {
 
 std::string Balloon(AppWithWindow& app) { return app->tray.data().szInfo; }
 
-// What the user finds in a file: its bytes, or, too large to read in a test, its size and time.
+// What the user finds in a file: its bytes, or, too large to read in a test, its time.
 std::string Kept(const char* path) {
     namespace fs = std::filesystem;
-    if (fs::file_size(path) < 1000000) return ReadBytes(path);
-    return std::to_string(fs::file_size(path)) +
-           std::to_string(fs::last_write_time(path).time_since_epoch().count());
+    return fs::file_size(path) < 1000000
+               ? ReadBytes(path)
+               : std::to_string(fs::last_write_time(path).time_since_epoch().count());
 }
 
 // Start-up with a file of ours that cannot be read: told in a message box,
@@ -99,18 +99,6 @@ TEST(AppFiles, SavesReachFilesOtherProgramsHoldOpenOrTellWhyNot) {
     const HeldFile history = Hold(PhraseApp::historyPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
     DestroyWindow(app.window());
     EXPECT_EQ(std::string("\1\0\2\0\5\0added\4\0lost", 17), ReadBytes(PhraseApp::historyPath));
-}
-
-TEST(AppHotkeys, EveryRebuildRegistersEachHotkeyForItsOwnItem) {
-    TempFolder folder;
-    WriteBytes(PhraseApp::hotkeyPath, std::string(6 + 6, '\0') + "1\3");  // Ctrl+Alt+1 on QQQ
-    AppWithWindow app("AAA\nBBB\n -Sec\nQQQ");
-    SetClipboardText("XXX");
-    app.Command(IDM_ADD_CLIPBOARD);  // 123, after the section's QQQ (122); saved before it
-    SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
-    EXPECT_EQ("QQQ", app->ItemForCommand(123)->content);
-    EXPECT_FALSE(UnregisterHotKey(app.window(), 122)) << "the old number is gone";
-    EXPECT_TRUE(UnregisterHotKey(app.window(), 123)) << "QQQ's new number is registered";
 }
 
 TEST(AppHotkeys, KeysOtherProgramsHoldAreToldByNameAndPurpose) {

@@ -1,11 +1,5 @@
 #include "Recorder.h"
 
-namespace {
-
-const char* Bound(const SmartWindow* object) { return object ? "object" : "none"; }
-
-}  // namespace
-
 std::string Only(const Log& log, std::initializer_list<const char*> prefixes) {
     std::string kept;
     for (const std::string& entry : log)
@@ -24,21 +18,4 @@ RecordingWindow::~RecordingWindow() {
 LRESULT RecordingWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Write(Entry("Default", message));
     return SmartWindow::DefaultProc(message, wParam, lParam);
-}
-
-void RecordingWindow::OnCommand(UINT code, UINT id, HWND control) {
-    Write(Entry("OnCommand", code, id, Bound(FindWindowObject(control))));
-}
-
-void RecordingWindow::OnControlClicked(UINT id, SmartWindow* control) {
-    Write(Entry("OnControlClicked", id, Bound(control)));
-}
-
-void RecordingWindow::OnControlNotify(UINT code, UINT id, SmartWindow* control) {
-    Write(Entry("OnControlNotify", code, id, Bound(control)));
-}
-
-LRESULT RecordingWindow::OnTrayMessage(WPARAM icon, LPARAM event) {
-    Write(Entry("OnTrayMessage", icon, event));
-    return 0;
 }

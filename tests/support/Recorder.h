@@ -48,11 +48,19 @@ class RecordingWindow : public SmartWindow {
     void OnMenuSelect(UINT item, UINT flags, HMENU) override { Write(Entry("OnMenuSelect", item, flags)); }
     void OnDrawItem(DRAWITEMSTRUCT* item) override { Write(Entry("OnDrawItem", item->CtlID)); }
     void OnCommandId(UINT id) override { Write(Entry("OnCommandId", id)); }
-    void OnCommand(UINT code, UINT id, HWND control) override;
-    void OnControlClicked(UINT id, SmartWindow* control) override;
-    void OnControlNotify(UINT code, UINT id, SmartWindow* control) override;
+    void OnCommand(UINT code, UINT id, HWND control) override {
+        Write(Entry("OnCommand", code, id, Bound(FindWindowObject(control))));
+    }
+    void OnControlClicked(UINT id, SmartWindow* control) override {
+        Write(Entry("OnControlClicked", id, Bound(control)));
+    }
+    void OnControlNotify(UINT code, UINT id, SmartWindow* control) override {
+        Write(Entry("OnControlNotify", code, id, Bound(control)));
+    }
     void OnTrayRButtonUp(WPARAM icon, int, int) override { Write(Entry("OnTrayRButtonUp", icon)); }
-    LRESULT OnTrayMessage(WPARAM icon, LPARAM event) override;
+    LRESULT OnTrayMessage(WPARAM icon, LPARAM event) override {
+        return Write(Entry("OnTrayMessage", icon, event)), 0;
+    }
     void PreDialogInit(LPCSTR, SmartDialog*) override { Write("PreDialogInit"); }
     void OnDialogInit(LPCSTR, SmartDialog*) override { Write("OnDialogInit"); }
     void PreDialogOk(LPCSTR, SmartDialog*) override { Write("PreDialogOk"); }
@@ -62,6 +70,7 @@ class RecordingWindow : public SmartWindow {
 
   protected:
     void Write(const std::string& entry) { log_->push_back(entry); }
+    static const char* Bound(const SmartWindow* object) { return object ? "object" : "none"; }
 
   private:
     Log* log_;
