@@ -35,14 +35,9 @@ bench_settings() {
 }
 
 windows_tree() {
-  if kwibra_can_run_win32; then
-    arch=win32 toolchain=mingw-i686.cmake
-  else
-    arch=win64 toolchain=mingw-x86_64.cmake
-    echo "bench: this kernel cannot run 32-bit programs; running the 64-bit build" >&2
-  fi
-  tree=build/$arch
-  configure "$tree" "$toolchain"
+  kwibra_runnable_tree
+  arch=$ARCH tree=build/$ARCH
+  configure "$tree" "$TOOLCHAIN"
   kwibra_use_arch "$arch"
 }
 

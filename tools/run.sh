@@ -9,16 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/wine-env.sh
 
-if kwibra_can_run_win32; then
-  arch=win32 toolchain=mingw-i686.cmake
-else
-  arch=win64 toolchain=mingw-x86_64.cmake
-  echo "run: this kernel cannot run 32-bit programs; running the 64-bit build" >&2
-fi
-tree=build/$arch
-if [[ ! -f $tree/CMakeCache.txt ]]; then
-  cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$toolchain" >/dev/null
-fi
+kwibra_runnable_tree
+arch=$ARCH tree=$TREE
 cmake --build "$tree" -j "$(nproc)" --target kwibra
 
 run_dir=build/run

@@ -8,15 +8,8 @@ set -u
 cd "$(dirname "$0")/.."
 export KWIBRA_DISPLAY=${KWIBRA_DISPLAY:-:79} # keys and focus of its own
 source tools/wine-env.sh
-if kwibra_can_run_win32; then
-  arch=win32 toolchain=mingw-i686.cmake
-else
-  arch=win64 toolchain=mingw-x86_64.cmake
-fi
-tree=$PWD/build/$arch
-if [[ ! -f $tree/CMakeCache.txt ]]; then
-  cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$toolchain" >/dev/null || exit 1
-fi
+kwibra_runnable_tree || exit 1
+arch=$ARCH tree=$TREE
 cmake --build "$tree" -j "$(nproc)" --target kwibra kwibra_probe || exit 1
 
 source tests/e2e/e2e-lib.sh

@@ -19,6 +19,21 @@ kwibra_can_run_win32() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# The Windows tree that programs run from: the 32-bit build we ship, or the
+# 64-bit build of the same sources where this kernel cannot run 32-bit
+# programs. Sets ARCH, TOOLCHAIN and TREE, and configures a new tree.
+kwibra_runnable_tree() {
+  if kwibra_can_run_win32; then
+    ARCH=win32 TOOLCHAIN=mingw-i686.cmake
+  else
+    ARCH=win64 TOOLCHAIN=mingw-x86_64.cmake
+    echo "this kernel cannot run 32-bit programs: the 64-bit build runs instead" >&2
+  fi
+  TREE=$KWIBRA_ROOT/build/$ARCH
+  [[ -f $TREE/CMakeCache.txt ]] || cmake -S "$KWIBRA_ROOT" -B "$TREE" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$KWIBRA_ROOT/cmake/$TOOLCHAIN" >/dev/null
+}
+
 # Starts Xvfb on $KWIBRA_DISPLAY unless something already answers there.
 kwibra_ensure_display() {
   export DISPLAY=$KWIBRA_DISPLAY
