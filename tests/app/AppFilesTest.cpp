@@ -25,7 +25,7 @@ std::string Kept(const char* path) {
 // nothing of that file used (the hotkeys of an unreadable list are not given
 // to the default list), and the file never saved over.
 TEST(AppFiles, UnreadableFilesAreToldAndNeverOverwritten) {
-    const std::string binary("\x01\x02\x00\xff\x90", 5);
+    const std::string binary("\x01\0\0\0\xff\x90", 6);  // clip.dat: version 1, no entries, then garbage
     const struct {
         const char* path;
         std::string bytes;
