@@ -130,7 +130,9 @@ scenario_rebuild_hotkeys() { # a phrase added from the clipboard, a system chang
   probe wait "$MS" set-text clipboard "$(sjis 'XXX')"
   phrase_menu i
   check "XXX is saved before the section" grep -q "$(sjis 'XXX')0d0a$(sjis ' -Sec')" <<<"$(file_hex "$APP/kwibra.ini")"
-  probe post "$(hwnd "$MAIN")" 0x1a 0 0 # WM_SETTINGCHANGE: the menus are built anew, in file order
+  # A system colour changes (WM_SYSCOLORCHANGE): the menus are built anew, in file order.
+  check "the change reaches kwibra.exe" probe post "$(hwnd "$MAIN")" 0x15 0 0
+  check "which rebuilds, saving the history first" timeout 10 bash -c "until [ -e '$APP/clip.dat' ]; do sleep 0.1; done"
   probe set-text "$EDIT" ''
   click_into "$NOTEPAD"
   keys ctrl+alt+1
