@@ -5,7 +5,8 @@
 # make mutants — build deliberately broken copies and check that the tests catch each
 # make dist  — dist/kwibra-VERSION.zip: the program, its help text and a readme
 # make screenshots — the README's pictures in docs/screenshots/, from kwibra.exe under Wine
-.PHONY: test fuzz bench setup run mutants dist screenshots
+# make format — every C++ source rewritten in the style of .clang-format (make test checks it)
+.PHONY: test fuzz bench setup run mutants dist screenshots format
 
 setup:
 	@tools/setup.sh
@@ -30,3 +31,6 @@ dist: setup
 
 screenshots: setup
 	@tools/screenshots.sh
+
+format: setup
+	@tools/format.sh

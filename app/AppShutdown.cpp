@@ -4,15 +4,12 @@
 
 #include <algorithm>
 
-PhraseApp::~PhraseApp()
-{
+PhraseApp::~PhraseApp() {
     tray.Remove();
-    if (&Platform() == &shellPlatform)
-        InstallPlatform(nullptr);
+    if (&Platform() == &shellPlatform) InstallPlatform(nullptr);
 }
 
-void PhraseApp::Reload()
-{
+void PhraseApp::Reload() {
     // The records of an open menu must stay until it has closed.
     if (openMenus > 0) {
         reloadPending = true;
@@ -26,28 +23,23 @@ void PhraseApp::Reload()
     // The rebuild may number the items anew: the registered hotkeys go with
     // the old numbers and come back with the new ones, each on its own item.
     const bool registered = hotkeysRegistered;
-    if (registered)
-        UnregisterHotkeys(hotkeys.head());
+    if (registered) UnregisterHotkeys(hotkeys.head());
     const std::vector<std::string> told = readProblems;
     LoadSettings(false);
-    if (registered)
-        RegisterHotkeys(hotkeys.head());
+    if (registered) RegisterHotkeys(hotkeys.head());
     settingsDialog = openDialog;
     // A file that still cannot be read was told about already.
     const auto firstLine = [](const std::string& text) { return text.substr(0, text.find('\n')); };
     for (const std::string& problem : readProblems) {
         const auto same = [&](const std::string& old) { return firstLine(old) == firstLine(problem); };
-        if (std::none_of(told.begin(), told.end(), same))
-            Tell(problem);
+        if (std::none_of(told.begin(), told.end(), same)) Tell(problem);
     }
 }
 
-void PhraseApp::OnDestroy()
-{
+void PhraseApp::OnDestroy() {
     // The end of a session runs this before the window goes; a second run
     // would save the history emptied by the first over "clip.dat".
-    if (shutDown)
-        return;
+    if (shutDown) return;
     shutDown = true;
     hotkeys.Clear();
     ChangeClipboardChain(hwnd(), nextViewer);
@@ -60,8 +52,7 @@ void PhraseApp::OnDestroy()
 
 // A history that could not be read was told about at start-up and is kept on
 // purpose; only a failed write is news. While the session ends nothing may wait.
-void PhraseApp::SaveHistoryOrTell()
-{
+void PhraseApp::SaveHistoryOrTell() {
     if (SaveHistory() == SaveOutcome::Failed && !sessionEnding)
         Tell(SaveProblemText(historyPath, SaveOutcome::Failed));
 }

@@ -16,22 +16,19 @@ namespace {
 
 constexpr std::size_t titleLimit = 63;
 
-HICON LoadAppIcon(HINSTANCE instance, int id, int size)
-{
+HICON LoadAppIcon(HINSTANCE instance, int id, int size) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
-bool RunsOnNT()
-{
+bool RunsOnNT() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-} // namespace
+}  // namespace
 
-BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass)
-{
+BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass) {
     InstallPlatform(&shellPlatform);
     windowClass->style = 0;
     windowClass->lpszClassName = className;
@@ -43,15 +40,12 @@ BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass)
     return TRUE;
 }
 
-int PhraseApp::Run()
-{
-    if (const std::optional<int> exitCode = StartUp())
-        return *exitCode;
+int PhraseApp::Run() {
+    if (const std::optional<int> exitCode = StartUp()) return *exitCode;
     return RunPlainMessageLoop();
 }
 
-std::optional<int> PhraseApp::StartUp()
-{
+std::optional<int> PhraseApp::StartUp() {
     LeaveSystemFolder();
     nonResident = RequestsNonResident(commandLine()) ? 1 : 0;
     if (HWND running = FindWindowA(className, nullptr)) {
@@ -64,11 +58,10 @@ std::optional<int> PhraseApp::StartUp()
     title = LoadResourceText(instance(), IDS_TITLE);
     title.resize(WholeCharacterPrefix(title.data(), title.size(), titleLimit));
     LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
-    if (nonResident)
-        LockMenus(MF_GRAYED);
+    if (nonResident) LockMenus(MF_GRAYED);
     if (!Create(title.c_str(), className, nullptr, WS_OVERLAPPEDWINDOW, WS_EX_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr))
-        return -1; // without its window the program can receive nothing
+        return -1;  // without its window the program can receive nothing
     SetMainWindowHandle(hwnd());
     // Only a settings file that is really missing means a first run: one
     // that exists but cannot be read is never replaced by the default list.
@@ -80,8 +73,7 @@ std::optional<int> PhraseApp::StartUp()
     for (const std::string& problem : readProblems) Tell(problem);  // no tray icon yet: a message box
     const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
     if (!nonResident) {
-        if (!tray.Add(hwnd(), 1, nullptr, title.c_str()))
-            SetTimer(hwnd(), TrayRetry, 5000, nullptr);
+        if (!tray.Add(hwnd(), 1, nullptr, title.c_str())) SetTimer(hwnd(), TrayRetry, 5000, nullptr);
         tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
     } else {
         AfterMessage(WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
@@ -94,8 +86,7 @@ std::optional<int> PhraseApp::StartUp()
 
 // Another instance runs: it opens its settings dialog, or with -o pops up
 // its main menu. Nothing of this process is set up.
-void PhraseApp::HandOverTo(HWND running) const
-{
+void PhraseApp::HandOverTo(HWND running) const {
     // A posted message grants no right to take the foreground: the running
     // instance receives ours, so that its menu or dialog comes to the front.
     DWORD runningProcess = 0;
@@ -109,8 +100,7 @@ void PhraseApp::HandOverTo(HWND running) const
     PostMessageA(running, WM_COMMAND, IDM_SETTINGS, 0);
 }
 
-void PhraseApp::ShowWelcome()
-{
+void PhraseApp::ShowWelcome() {
     const std::string text = LoadResourceText(instance(), IDS_WELCOME_TEXT);
     const std::string caption = LoadResourceText(instance(), IDS_WELCOME_CAPTION);
     ShowMessage(text.c_str(), caption.c_str(), MB_OK);

@@ -4,15 +4,13 @@
 #include <cstdint>
 
 class CaptureThrottle {
-public:
+  public:
     static constexpr std::uint32_t intervalMs = 100;
 
     // now is the 32-bit millisecond tick count. The unsigned difference
     // stays right when the count wraps after 49.7 days of uptime.
-    bool Allow(std::uint32_t now)
-    {
-        if (captured_ && static_cast<std::uint32_t>(now - lastCaptureTick_) <= intervalMs)
-            return false;
+    bool Allow(std::uint32_t now) {
+        if (captured_ && static_cast<std::uint32_t>(now - lastCaptureTick_) <= intervalMs) return false;
         captured_ = true;
         lastCaptureTick_ = now;
         return true;
@@ -20,7 +18,7 @@ public:
 
     std::uint32_t lastCaptureTick() const { return lastCaptureTick_; }
 
-private:
+  private:
     bool captured_ = false;
     std::uint32_t lastCaptureTick_ = 0;
 };

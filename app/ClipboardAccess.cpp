@@ -8,12 +8,11 @@ namespace {
 
 // Locks a global memory block for the lifetime of the object.
 class GlobalLockGuard {
-public:
-    explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), bytes_(memory ? GlobalLock(memory) : nullptr) {}
-    ~GlobalLockGuard()
-    {
-        if (bytes_)
-            GlobalUnlock(memory_);
+  public:
+    explicit GlobalLockGuard(HGLOBAL memory)
+        : memory_(memory), bytes_(memory ? GlobalLock(memory) : nullptr) {}
+    ~GlobalLockGuard() {
+        if (bytes_) GlobalUnlock(memory_);
     }
     GlobalLockGuard(const GlobalLockGuard&) = delete;
     GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
@@ -21,26 +20,22 @@ public:
     void* bytes() const { return bytes_; }
     std::size_t size() const { return bytes_ ? GlobalSize(memory_) : 0; }
 
-private:
+  private:
     HGLOBAL memory_;
     void* bytes_;
 };
 
-bool FormatPresent(const char* name)
-{
+bool FormatPresent(const char* name) {
     const UINT format = RegisterClipboardFormatA(name);
     return format != 0 && IsClipboardFormatAvailable(format);
 }
 
 // "CanIncludeInClipboardHistory" holding a DWORD 0 forbids keeping the text.
-bool HistoryForbidden()
-{
+bool HistoryForbidden() {
     const UINT format = RegisterClipboardFormatA(HistoryPermissionFormat);
-    if (format == 0 || !IsClipboardFormatAvailable(format))
-        return false;
+    if (format == 0 || !IsClipboardFormatAvailable(format)) return false;
     GlobalLockGuard data(GetClipboardData(format));
-    if (data.size() < sizeof(DWORD))
-        return false;
+    if (data.size() < sizeof(DWORD)) return false;
     DWORD permission = 0;
     std::memcpy(&permission, data.bytes(), sizeof permission);
     return permission == 0;
@@ -48,11 +43,9 @@ bool HistoryForbidden()
 
 // Hands a copy of the bytes to the clipboard under format; on failure the
 // memory is freed again.
-bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size)
-{
+bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (!memory)
-        return false;
+    if (!memory) return false;
     {
         GlobalLockGuard target(memory);
         if (!target.bytes()) {
@@ -68,13 +61,11 @@ bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size)
     return true;
 }
 
-} // namespace
+}  // namespace
 
-ClipboardSession::ClipboardSession(HWND owner)
-{
+ClipboardSession::ClipboardSession(HWND owner) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        if (attempt > 0)
-            Sleep(pauseMs);
+        if (attempt > 0) Sleep(pauseMs);
         if (OpenClipboard(owner)) {
             open_ = true;
             return;
@@ -82,31 +73,24 @@ ClipboardSession::ClipboardSession(HWND owner)
     }
 }
 
-ClipboardSession::~ClipboardSession()
-{
-    if (open_)
-        CloseClipboard();
+ClipboardSession::~ClipboardSession() {
+    if (open_) CloseClipboard();
 }
 
-bool ClipboardIsPrivate()
-{
+bool ClipboardIsPrivate() {
     return FormatPresent(ExcludeFromMonitorFormat) || FormatPresent(ViewerIgnoreFormat) || HistoryForbidden();
 }
 
-std::optional<std::string> OpenClipboardText(std::size_t limit)
-{
+std::optional<std::string> OpenClipboardText(std::size_t limit) {
     GlobalLockGuard data(GetClipboardData(CF_TEXT));
-    if (!data.bytes())
-        return std::nullopt;
+    if (!data.bytes()) return std::nullopt;
     const char* bytes = static_cast<const char*>(data.bytes());
     // The block may be larger than the text, or (from a careless writer) hold no terminator.
     const std::size_t length = strnlen(bytes, data.size());
     return std::string(bytes, WholeCharacterPrefix(bytes, length, limit));
 }
 
-bool PutClipboardText(const std::string& text)
-{
-    if (!EmptyClipboard())
-        return false;
+bool PutClipboardText(const std::string& text) {
+    if (!EmptyClipboard()) return false;
     return SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
 }

@@ -11,7 +11,7 @@
 // The clipboard, open for one window until the object goes. Another program
 // may hold the clipboard for an instant, so opening is tried a few times.
 class ClipboardSession {
-public:
+  public:
     static constexpr int attempts = 5;
     static constexpr DWORD pauseMs = 10;
 
@@ -22,7 +22,7 @@ public:
 
     bool IsOpen() const { return open_; }
 
-private:
+  private:
     bool open_ = false;
 };
 

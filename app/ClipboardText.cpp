@@ -7,23 +7,19 @@ namespace {
 
 constexpr std::size_t clipboardTextLimit = 2047;
 
-} // namespace
+}  // namespace
 
-void PhraseApp::ReadClipboardText(bool asPhrase)
-{
+void PhraseApp::ReadClipboardText(bool asPhrase) {
     std::optional<std::string> text;
     {
         ClipboardSession clipboard(hwnd());
-        if (!clipboard.IsOpen())
-            return;
+        if (!clipboard.IsOpen()) return;
         // Text a password manager marks as private never reaches the
         // history, nor "clip.dat"; asked for as a phrase it is the user's choice.
-        if (!asPhrase && ClipboardIsPrivate())
-            return;
+        if (!asPhrase && ClipboardIsPrivate()) return;
         text = OpenClipboardText(clipboardTextLimit);
     }
-    if (!text || text->empty())
-        return;
+    if (!text || text->empty()) return;
     if (asPhrase) {
         AddLine(*text, PhraseMenu, nullptr);
         TellSaveProblem(settingsPath, SaveSettings());

@@ -15,29 +15,22 @@ namespace {
 constexpr int releaseChecks = 100;  // 10 seconds at most
 constexpr DWORD releasePauseMs = 100;
 
-bool KeyDown(int virtualKey)
-{
-    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
-}
+bool KeyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
 // Ctrl+Alt+1 still held would turn the synthesised Ctrl+V into Ctrl+Alt+V.
-void WaitForKeyRelease(std::uint8_t virtualKey)
-{
+void WaitForKeyRelease(std::uint8_t virtualKey) {
     for (int check = 0; check < releaseChecks; ++check) {
-        if (!KeyDown(virtualKey) && !KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT))
-            return;
+        if (!KeyDown(virtualKey) && !KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT)) return;
         Sleep(releasePauseMs);
     }
 }
 
-void PressAndRelease(BYTE virtualKey)
-{
+void PressAndRelease(BYTE virtualKey) {
     keybd_event(virtualKey, 0, 0, 0);
     keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
 }
 
-std::string ClassName(HWND window)
-{
+std::string ClassName(HWND window) {
     std::string name(256, '\0');
     name.resize(static_cast<std::size_t>(GetClassNameA(window, name.data(), static_cast<int>(name.size()))));
     return name;
@@ -48,22 +41,18 @@ std::string ClassName(HWND window)
 // one attached and detached: detaching the target's thread instead leaves
 // Wine without a foreground window, and the paste keys then go nowhere.
 template <typename Action>
-void WithInputOf(HWND window, Action action)
-{
+void WithInputOf(HWND window, Action action) {
     const DWORD target = GetWindowThreadProcessId(window, nullptr);
     const DWORD self = GetCurrentThreadId();
     const bool attached = target != 0 && target != self && AttachThreadInput(self, target, TRUE);
     action();
-    if (attached)
-        AttachThreadInput(self, target, FALSE);
+    if (attached) AttachThreadInput(self, target, FALSE);
 }
 
-} // namespace
+}  // namespace
 
-LRESULT PhraseApp::CaptureTarget()
-{
-    if (!captureThrottle.Allow(GetTickCount()))
-        return 0;
+LRESULT PhraseApp::CaptureTarget() {
+    if (!captureThrottle.Allow(GetTickCount())) return 0;
     HWND foreground = GetForegroundWindow();
     DWORD processId = 0;
     if (!foreground || !GetWindowThreadProcessId(foreground, &processId) ||
@@ -74,46 +63,37 @@ LRESULT PhraseApp::CaptureTarget()
     return 0;
 }
 
-void PhraseApp::DeliverItem(UINT commandId)
-{
+void PhraseApp::DeliverItem(UINT commandId) {
     const PhraseItem* item = ItemForCommand(commandId);
-    if (!item)
-        return;
+    if (!item) return;
     const std::string text = item->OutputText();
     if (item->flags & PhraseItem::ItemText) {
         const HotkeyBinding* binding = hotkeys.Find(static_cast<std::int32_t>(commandId));
-        if (options.waitForKeyRelease && binding)
-            WaitForKeyRelease(binding->virtualKey);
-        if (WriteDelivery(text))
-            PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
+        if (options.waitForKeyRelease && binding) WaitForKeyRelease(binding->virtualKey);
+        if (WriteDelivery(text)) PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
     } else if (item->flags & PhraseItem::ItemCommand) {
         LaunchCommand(text);
     }
 }
 
 // The change notice of this write is ours and must not enter the history.
-bool PhraseApp::WriteDelivery(const std::string& text)
-{
+bool PhraseApp::WriteDelivery(const std::string& text) {
     ClipboardSession clipboard(hwnd());
-    if (!clipboard.IsOpen())
-        return false;
+    if (!clipboard.IsOpen()) return false;
     ignoreNextClipboardChange = true;
     if (!PutClipboardText(text)) {
-        ignoreNextClipboardChange = false; // no notice will come to clear it
+        ignoreNextClipboardChange = false;  // no notice will come to clear it
         return false;
     }
     return true;
 }
 
-void PhraseApp::LaunchCommand(const std::string& text)
-{
+void PhraseApp::LaunchCommand(const std::string& text) {
     ShellExecuteA(nullptr, nullptr, text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void PhraseApp::SendPasteKeys()
-{
-    if (pasteInProgress)
-        return;
+void PhraseApp::SendPasteKeys() {
+    if (pasteInProgress) return;
     pasteInProgress = true;
     RestoreTargetFocus();
     std::array<INPUT, 4> keys = PasteKeyEvents(isNT != 0);
@@ -126,10 +106,8 @@ void PhraseApp::SendPasteKeys()
     pasteInProgress = false;
 }
 
-void PhraseApp::RestoreTargetFocus()
-{
-    if (!savedFocus)
-        return;
+void PhraseApp::RestoreTargetFocus() {
+    if (!savedFocus) return;
     HWND focus = savedFocus;
     WithInputOf(savedForeground, [focus] { SetFocus(focus); });
     savedFocus = nullptr;
@@ -137,7 +115,4 @@ void PhraseApp::RestoreTargetFocus()
 
 // The user still holds Shift, so the target receives Shift with this key,
 // which types "~" on the Japanese keyboard layout.
-void PhraseApp::TypeTilde()
-{
-    PressAndRelease(VK_OEM_7);
-}
+void PhraseApp::TypeTilde() { PressAndRelease(VK_OEM_7); }

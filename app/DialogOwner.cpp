@@ -45,8 +45,7 @@ void PhraseApp::OnDialogInit(LPCSTR dialogTemplate, SmartDialog* dialog) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
     SetForegroundWindow(window);
-    if (SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog))
-        FillSettingsDialog(*settings);
+    if (SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog)) FillSettingsDialog(*settings);
     LockMenus(MF_GRAYED);
 }
 

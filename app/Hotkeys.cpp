@@ -13,7 +13,8 @@ std::string WithoutMnemonic(std::string text) {
     const std::size_t mark = text.rfind("(&");
     if (mark != std::string::npos && mark + 4 == text.size() && text.back() == ')') text.erase(mark);
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    for (std::size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1)) text.erase(at, 1);
+    for (std::size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1))
+        text.erase(at, 1);
     return text;
 }
 
@@ -53,7 +54,8 @@ std::string PhraseApp::MenuNameOf(std::int32_t hotkeyId) const {
     if (action.kind == HotkeyActionKind::ShowMenu && action.value == 0)
         return LoadResourceText(instance(), IDS_MAIN_MENU_NAME);
     MenuEntry entry;
-    if (action.kind == HotkeyActionKind::ShowMenu && ReadEntry(MainMenu(), action.value - 1, entry) && entry.record)
+    if (action.kind == HotkeyActionKind::ShowMenu && ReadEntry(MainMenu(), action.value - 1, entry) &&
+        entry.record)
         return WithoutMnemonic(entry.record->DisplayText());
     if (const PhraseItem* item = ItemForCommand(static_cast<UINT>(hotkeyId)))
         return WithoutMnemonic(item->DisplayText());

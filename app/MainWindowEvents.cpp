@@ -6,84 +6,77 @@
 #include "menus/Mnemonic.h"
 #include "resource.h"
 
-void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
+void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-        Reload();
-        break;
-    case WM_DRAWITEM:
-        DrawMenuEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureMenuEntry(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-        break;
-    case WM_COMMAND:
-        AfterCommand(wParam, lParam);
-        break;
-    case WM_INITMENUPOPUP:
-        if (reinterpret_cast<HMENU>(wParam) == PhraseMenu)
-            EnableMenuItem(PhraseMenu, IDM_ADD_CLIPBOARD,
-                           MF_BYCOMMAND | (IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED));
-        break;
-    case WM_DRAWCLIPBOARD:
-        OnClipboardChange(wParam, lParam);
-        break;
-    case WM_CHANGECBCHAIN:
-        OnClipboardChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
-        break;
-    case WM_HOTKEY:
-        OnHotkey(static_cast<std::int32_t>(wParam), HIWORD(lParam));
-        break;
-    default:
-        break;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            Reload();
+            break;
+        case WM_DRAWITEM:
+            DrawMenuEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            break;
+        case WM_MEASUREITEM:
+            MeasureMenuEntry(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            break;
+        case WM_COMMAND:
+            AfterCommand(wParam, lParam);
+            break;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wParam) == PhraseMenu)
+                EnableMenuItem(PhraseMenu, IDM_ADD_CLIPBOARD,
+                               MF_BYCOMMAND | (IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED));
+            break;
+        case WM_DRAWCLIPBOARD:
+            OnClipboardChange(wParam, lParam);
+            break;
+        case WM_CHANGECBCHAIN:
+            OnClipboardChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+            break;
+        case WM_HOTKEY:
+            OnHotkey(static_cast<std::int32_t>(wParam), HIWORD(lParam));
+            break;
+        default:
+            break;
     }
 }
 
-LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // Explorer started again (after a crash or an update): every tray icon is gone.
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    if (message == taskbarCreated && taskbarCreated != 0)
-        tray.Restore();
+    if (message == taskbarCreated && taskbarCreated != 0) tray.Restore();
     switch (message) {
-    case WM_QUERYENDSESSION:
-        // The user may still cancel the logoff: save, and keep running.
-        SaveHistoryOrTell();
-        return TRUE;
-    case WM_ENDSESSION:
-        OnEndSession(wParam != FALSE);
-        return 0;
-    case WM_MENUCHAR:
-        return MatchMnemonic(wParam, lParam);
-    case WM_ENTERMENULOOP:
-        ++openMenus;
-        break;
-    case WM_EXITMENULOOP:
-        // A rebuild asked for while the menu was open runs after the chosen item.
-        if (--openMenus == 0 && reloadPending)
-            PostMessageA(hwnd(), WM_COMMAND, IDM_RELOAD, 0);
-        break;
-    default:
-        break;
+        case WM_QUERYENDSESSION:
+            // The user may still cancel the logoff: save, and keep running.
+            SaveHistoryOrTell();
+            return TRUE;
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
+            return 0;
+        case WM_MENUCHAR:
+            return MatchMnemonic(wParam, lParam);
+        case WM_ENTERMENULOOP:
+            ++openMenus;
+            break;
+        case WM_EXITMENULOOP:
+            // A rebuild asked for while the menu was open runs after the chosen item.
+            if (--openMenus == 0 && reloadPending) PostMessageA(hwnd(), WM_COMMAND, IDM_RELOAD, 0);
+            break;
+        default:
+            break;
     }
     return SmartWindow::DefaultProc(message, wParam, lParam);
 }
 
 // The session ends for sure only now; the process may be ended at any moment
 // once this returns, so the history is saved and everything released here.
-void PhraseApp::OnEndSession(bool ending)
-{
-    if (!ending)
-        return;
+void PhraseApp::OnEndSession(bool ending) {
+    if (!ending) return;
     sessionEnding = true;
     OnDestroy();
     Destroy();
 }
 
-void PhraseApp::AfterCommand(WPARAM wParam, LPARAM lParam)
-{
+void PhraseApp::AfterCommand(WPARAM wParam, LPARAM lParam) {
     if (wParam == IDM_HOTKEYS && hotkeys.head()) {
         if (lParam != 0)
             RegisterHotkeys(hotkeys.head());
@@ -95,23 +88,20 @@ void PhraseApp::AfterCommand(WPARAM wParam, LPARAM lParam)
 }
 
 // A hung viewer after us in the chain must not freeze every hotkey.
-void PhraseApp::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
-{
+void PhraseApp::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
     if (nextViewer)
         SendMessageTimeoutA(nextViewer, message, wParam, lParam, SMTO_ABORTIFHUNG, ViewerTimeoutMs, nullptr);
 }
 
-void PhraseApp::OnClipboardChange(WPARAM wParam, LPARAM lParam)
-{
+void PhraseApp::OnClipboardChange(WPARAM wParam, LPARAM lParam) {
     if (ignoreNextClipboardChange)
-        ignoreNextClipboardChange = false; // our own write for a delivery
+        ignoreNextClipboardChange = false;  // our own write for a delivery
     else if (IsClipboardFormatAvailable(CF_TEXT))
         ReadClipboardText(false);
     PassOn(WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
-void PhraseApp::OnClipboardChainChange(HWND leaving, HWND after)
-{
+void PhraseApp::OnClipboardChainChange(HWND leaving, HWND after) {
     if (leaving == nextViewer)
         nextViewer = after;
     else
@@ -119,22 +109,20 @@ void PhraseApp::OnClipboardChainChange(HWND leaving, HWND after)
 }
 
 // The hotkey handler only posts; menus and deliveries run from the queue.
-void PhraseApp::OnHotkey(std::int32_t id, UINT virtualKey)
-{
+void PhraseApp::OnHotkey(std::int32_t id, UINT virtualKey) {
     const HotkeyAction action = ActionForHotkey(id);
-    if (action.kind != HotkeyActionKind::TypeTilde && IsRepeat(id, virtualKey))
-        return;
+    if (action.kind != HotkeyActionKind::TypeTilde && IsRepeat(id, virtualKey)) return;
     switch (action.kind) {
-    case HotkeyActionKind::TypeTilde:
-        TypeTilde();
-        break;
-    case HotkeyActionKind::DeliverItem:
-        PostMessageA(hwnd(), WM_COMMAND, static_cast<WPARAM>(action.value), 0);
-        break;
-    case HotkeyActionKind::ShowMenu:
-        PostMessageA(hwnd(), WM_COMMAND, IDM_SHOW_MENU, action.value);
-        break;
-    case HotkeyActionKind::Ignore:
-        break;
+        case HotkeyActionKind::TypeTilde:
+            TypeTilde();
+            break;
+        case HotkeyActionKind::DeliverItem:
+            PostMessageA(hwnd(), WM_COMMAND, static_cast<WPARAM>(action.value), 0);
+            break;
+        case HotkeyActionKind::ShowMenu:
+            PostMessageA(hwnd(), WM_COMMAND, IDM_SHOW_MENU, action.value);
+            break;
+        case HotkeyActionKind::Ignore:
+            break;
     }
 }

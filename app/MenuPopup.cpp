@@ -3,64 +3,50 @@
 #include "app/PhraseApp.h"
 #include "resource.h"
 
-void PhraseApp::ShowMenu(LPARAM selector)
-{
+void PhraseApp::ShowMenu(LPARAM selector) {
     // One menu at a time: a hotkey or a second "-o" while one is open would
     // make the nested menu fail and, without a resident, end the program.
-    if (openMenus > 0)
-        return;
+    if (openMenus > 0) return;
     HMENU menu = selector == 0 ? MainMenu() : GetSubMenu(MainMenu(), static_cast<int>(selector - 1));
     if (!menu) {
-        EndIfNonResident(); // a selector that names no popup shows nothing
+        EndIfNonResident();  // a selector that names no popup shows nothing
         return;
     }
-    if (!nonResident)
-        tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA_BUSY));
+    if (!nonResident) tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA_BUSY));
     POINT cursor{};
     GetCursorPos(&cursor);
     OnTrayMessage(0, 0);
     // Without being the foreground window, the menu would not close when
     // the user clicks elsewhere.
     SetForegroundWindow(hwnd());
-    if (!TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr))
-        EndIfNonResident();
+    if (!TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr)) EndIfNonResident();
 }
 
 // A non-resident process whose menu could not be shown would otherwise stay
 // behind without any window to end it from.
-void PhraseApp::EndIfNonResident()
-{
-    if (nonResident)
-        PostMessageA(hwnd(), WM_COMMAND, IDM_QUIT_RELAY1, 0);
+void PhraseApp::EndIfNonResident() {
+    if (nonResident) PostMessageA(hwnd(), WM_COMMAND, IDM_QUIT_RELAY1, 0);
 }
 
-void PhraseApp::OnMenuSelect(UINT, UINT flags, HMENU menu)
-{
+void PhraseApp::OnMenuSelect(UINT, UINT flags, HMENU menu) {
     ForwardCurrent();
     const bool menuClosed = flags == 0xFFFF && !menu;
-    if (!menuClosed)
-        return;
-    if (savedForeground)
-        SetForegroundWindow(savedForeground);
+    if (!menuClosed) return;
+    if (savedForeground) SetForegroundWindow(savedForeground);
     if (nonResident)
         PostMessageA(hwnd(), WM_COMMAND, IDM_QUIT_RELAY1, 0);
     else
         tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
 }
 
-LRESULT PhraseApp::OnTrayMessage(WPARAM, LPARAM)
-{
-    return CaptureTarget();
-}
+LRESULT PhraseApp::OnTrayMessage(WPARAM, LPARAM) { return CaptureTarget(); }
 
-void PhraseApp::OnTrayLButtonDblClk(WPARAM, int, int)
-{
+void PhraseApp::OnTrayLButtonDblClk(WPARAM, int, int) {
     SetForegroundWindow(hwnd());
     PostMessageA(hwnd(), WM_COMMAND, IDM_SETTINGS, 0);
 }
 
-void PhraseApp::OnTrayRButtonUp(WPARAM iconId, int x, int y)
-{
+void PhraseApp::OnTrayRButtonUp(WPARAM iconId, int x, int y) {
     SetForegroundWindow(hwnd());
-    SmartWindow::OnTrayRButtonUp(iconId, x, y); // posts WM_CONTEXTMENU: the main menu at (x, y)
+    SmartWindow::OnTrayRButtonUp(iconId, x, y);  // posts WM_CONTEXTMENU: the main menu at (x, y)
 }

@@ -2,7 +2,4 @@
 
 #include "settings/SettingsDialog.h"
 
-std::unique_ptr<SmartDialog> MakeSettingsDialog()
-{
-    return std::make_unique<SettingsDialog>();
-}
+std::unique_ptr<SmartDialog> MakeSettingsDialog() { return std::make_unique<SettingsDialog>(); }

@@ -13,7 +13,8 @@ bool IsBreakLine(std::string_view line) { return line == "---" || line == "-->";
 // A file that exists but holds no file of ours is unreadable as well.
 FileContents ReadChecked(const char* path, bool (*isOurs)(std::string_view)) {
     FileContents file = ReadWholeFile(path);
-    if (file.status == FileStatus::Loaded && !isOurs(file.bytes)) return {FileStatus::Unreadable, ReadProblem::Damaged};
+    if (file.status == FileStatus::Loaded && !isOurs(file.bytes))
+        return {FileStatus::Unreadable, ReadProblem::Damaged};
     return file;
 }
 
@@ -27,7 +28,8 @@ SettingsSource PhraseApp::LoadSettings(bool startUp) {
         const char* path;
         const FileContents& file;
         UINT keptAtStart;
-    } files[] = {{settingsPath, settings, IDS_KEPT_AT_START}, {hotkeyPath, hotkeyFile, IDS_HOTKEYS_KEPT_AT_START}};
+    } files[] = {{settingsPath, settings, IDS_KEPT_AT_START},
+                 {hotkeyPath, hotkeyFile, IDS_HOTKEYS_KEPT_AT_START}};
     for (const auto& [path, file, keptAtStart] : files) {
         if (file.status == FileStatus::Unreadable)
             readProblems.push_back(ReadProblemText(path, file.problem) + "\n" +
@@ -81,6 +83,7 @@ SaveOutcome PhraseApp::SaveSettings() {
         lines.push_back({std::move(collected.line), record});
     }
     const EncodedSettings files = EncodeSettings(options, MenuHotkeyRecords(hotkeys), lines);
-    return WriteFilePair(settingsPath, files.settingsBytes, hotkeyPath, files.hkeyBytes) ? SaveOutcome::Saved
-                                                                                          : SaveOutcome::Failed;
+    return WriteFilePair(settingsPath, files.settingsBytes, hotkeyPath, files.hkeyBytes)
+               ? SaveOutcome::Saved
+               : SaveOutcome::Failed;
 }

@@ -29,7 +29,8 @@ std::string ProgramFolder() {
 }  // namespace
 
 void LeaveSystemFolder() {
-    const std::string current = Folder([](char* buffer, UINT size) { return GetCurrentDirectoryA(size, buffer); });
+    const std::string current =
+        Folder([](char* buffer, UINT size) { return GetCurrentDirectoryA(size, buffer); });
     for (const std::string& system : {Folder(GetSystemDirectoryA), Folder(GetSystemWow64DirectoryA)}) {
         if (!system.empty() && lstrcmpiA(current.c_str(), system.c_str()) == 0) {
             SetCurrentDirectoryA(ProgramFolder().c_str());

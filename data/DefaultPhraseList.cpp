@@ -1,7 +1,6 @@
 #include "data/DefaultPhraseList.h"
 
-std::string DefaultPhraseList()
-{
+std::string DefaultPhraseList() {
     return R"(65
 3
 0

@@ -11,19 +11,21 @@
 class HotkeyList;
 
 struct HotkeyRecord {
-    std::uint8_t virtualKey = 0; // 0: no hotkey
+    std::uint8_t virtualKey = 0;  // 0: no hotkey
     std::uint8_t modifiers = 0;
-    bool operator==(const HotkeyRecord& o) const { return virtualKey == o.virtualKey && modifiers == o.modifiers; }
+    bool operator==(const HotkeyRecord& o) const {
+        return virtualKey == o.virtualKey && modifiers == o.modifiers;
+    }
     bool operator!=(const HotkeyRecord& o) const { return !(*this == o); }
 };
 
 // Reads records in file order; bytes past the end of the file read as zero.
 class HotkeyFileReader {
-public:
+  public:
     explicit HotkeyFileReader(std::string_view bytes) : bytes_(bytes) {}
     HotkeyRecord Next();
 
-private:
+  private:
     std::uint8_t NextByte();
     std::string_view bytes_;
     std::size_t offset_ = 0;

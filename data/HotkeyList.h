@@ -7,12 +7,12 @@
 struct HotkeyBinding {
     std::unique_ptr<HotkeyBinding> next;
     std::int32_t id = 0;
-    std::uint8_t virtualKey = 0; // 0: no hotkey
-    std::uint8_t modifiers = 0;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
+    std::uint8_t virtualKey = 0;  // 0: no hotkey
+    std::uint8_t modifiers = 0;   // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4
 };
 
 class HotkeyList {
-public:
+  public:
     HotkeyList() = default;
     HotkeyList(const HotkeyList&) = delete;
     HotkeyList& operator=(const HotkeyList&) = delete;
@@ -30,6 +30,6 @@ public:
     HotkeyBinding* head() { return head_.get(); }
     const HotkeyBinding* head() const { return head_.get(); }
 
-private:
+  private:
     std::unique_ptr<HotkeyBinding> head_;
 };

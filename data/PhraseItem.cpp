@@ -9,8 +9,7 @@ namespace {
 constexpr std::string_view LabelSeparator = " : ";
 
 // TAB as eight spaces, line breaks as the two bytes "\n", other control bytes as spaces.
-std::string Normalise(std::string_view line)
-{
+std::string Normalise(std::string_view line) {
     std::string out;
     out.reserve(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -18,8 +17,7 @@ std::string Normalise(std::string_view line)
         if (c == '\t') {
             out.append(8, ' ');
         } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < line.size() && line[i + 1] == '\n')
-                ++i;
+            if (c == '\r' && i + 1 < line.size() && line[i + 1] == '\n') ++i;
             out += "\\n";
         } else if (static_cast<unsigned char>(c) < 0x20) {
             out += ' ';
@@ -32,14 +30,11 @@ std::string Normalise(std::string_view line)
 
 // Cuts a long label to LabelLimit bytes and marks the cut with "...", never
 // leaving the first byte of a two-byte character without its second byte.
-void Shorten(std::string& label)
-{
-    if (label.size() < PhraseItem::LabelLimit)
-        return;
+void Shorten(std::string& label) {
+    if (label.size() < PhraseItem::LabelLimit) return;
     label.resize(PhraseItem::LabelLimit);
     std::size_t i = 0;
-    while (i < label.size())
-        i += IsShiftJisLeadByte(static_cast<unsigned char>(label[i])) ? 2 : 1;
+    while (i < label.size()) i += IsShiftJisLeadByte(static_cast<unsigned char>(label[i])) ? 2 : 1;
     if (i > label.size()) {
         label.back() = '.';
         label += "..";
@@ -48,20 +43,17 @@ void Shorten(std::string& label)
     }
 }
 
-bool MentionsWebAddress(std::string_view content)
-{
+bool MentionsWebAddress(std::string_view content) {
     static constexpr std::array<std::string_view, 8> prefixes = {
         "http://", "https:", "ftp:", "telnet:", "mailto:", "news:", "RLogin:", "Snews:"};
     for (std::string_view prefix : prefixes)
-        if (content.find(prefix) != std::string_view::npos)
-            return true;
+        if (content.find(prefix) != std::string_view::npos) return true;
     return false;
 }
 
-} // namespace
+}  // namespace
 
-void PhraseItem::Parse(std::string_view line, bool fromClipboard)
-{
+void PhraseItem::Parse(std::string_view line, bool fromClipboard) {
     // A re-parsed record resolves its icon afresh.
     iconHandle = 0;
     iconIndex = 0;
@@ -71,8 +63,7 @@ void PhraseItem::Parse(std::string_view line, bool fromClipboard)
     label = content;
 
     if (!fromClipboard && content.size() >= 3 && content[0] == ' ') {
-        if (content[1] == '*')
-            flags = ItemCommand;
+        if (content[1] == '*') flags = ItemCommand;
         if (content[1] == '+' || content[1] == '*') {
             std::string_view target = std::string_view(content).substr(2);
             const std::size_t p = content.find(LabelSeparator);
@@ -82,8 +73,7 @@ void PhraseItem::Parse(std::string_view line, bool fromClipboard)
                 flags |= ItemSeparateLabel;
             }
             ResolveIcon(target);
-            if (HasIcon())
-                label.erase(0, label.find_first_not_of(' ', 2));
+            if (HasIcon()) label.erase(0, label.find_first_not_of(' ', 2));
         } else if (content[1] == '-') {
             flags = ItemVerbatim | ItemSeparateLabel;
             content.assign(line);
@@ -104,10 +94,8 @@ void PhraseItem::Parse(std::string_view line, bool fromClipboard)
     ResolveIcon();
 }
 
-void PhraseItem::ResolveIcon(std::optional<std::string_view> target)
-{
-    if (iconState == 0)
-        return;
+void PhraseItem::ResolveIcon(std::optional<std::string_view> target) {
+    if (iconState == 0) return;
     iconHandle = 0;
     if ((flags & ItemText) && (flags & ItemSeparateLabel)) {
         SetFixedIcon(LabelIcon);
@@ -117,31 +105,26 @@ void PhraseItem::ResolveIcon(std::optional<std::string_view> target)
         SetIconFromPath(Platform().CurrentDirectory());
         return;
     }
-    if (!(flags & ItemCommand))
-        return;
+    if (!(flags & ItemCommand)) return;
 
     std::string_view path = std::string_view(content).substr(content.size() < 2 ? content.size() : 2);
     if (target) {
         path = *target;
     } else if (flags & ItemSeparateLabel) {
         const std::size_t p = content.find(LabelSeparator);
-        if (p != std::string::npos)
-            path = std::string_view(content).substr(p + LabelSeparator.size());
+        if (p != std::string::npos) path = std::string_view(content).substr(p + LabelSeparator.size());
     }
     const std::size_t start = path.find_first_not_of(' ');
     SetIconFromPath(std::string(start == std::string_view::npos ? std::string_view() : path.substr(start)));
-    if (!HasIcon() && MentionsWebAddress(content))
-        SetIconFromPath("new.url");
+    if (!HasIcon() && MentionsWebAddress(content)) SetIconFromPath("new.url");
 }
 
-void PhraseItem::SetFixedIcon(IconHandle icon)
-{
+void PhraseItem::SetFixedIcon(IconHandle icon) {
     iconHandle = icon;
     iconState = icon ? 0 : -1;
 }
 
-void PhraseItem::SetIconFromPath(const std::string& path)
-{
+void PhraseItem::SetIconFromPath(const std::string& path) {
     const ShellIcon icon = Platform().IconForPath(path, iconSize);
     const bool found = icon.imageList != 0 && icon.imageCount > 0;
     iconHandle = found ? icon.imageList : 0;

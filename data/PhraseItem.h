@@ -17,7 +17,7 @@ struct PhraseItem {
 
     IconHandle iconHandle = 0;
     std::int32_t iconIndex = 0;
-    std::int32_t iconState = -1; // -1 unresolved, 0 fixed icon, >0 image count of iconHandle
+    std::int32_t iconState = -1;  // -1 unresolved, 0 fixed icon, >0 image count of iconHandle
     std::string content;
     std::string label;
     std::uint32_t flags = 0xFFFFFFFFu;

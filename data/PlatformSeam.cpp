@@ -7,7 +7,7 @@ IconHandle HistoryIcon = 0;
 namespace {
 
 class NoPlatform : public PlatformSeam {
-public:
+  public:
     ShellIcon IconForPath(const std::string&, int) override { return {}; }
     std::string CurrentDirectory() override { return {}; }
     std::string LongDate() override { return {}; }
@@ -17,7 +17,7 @@ public:
 NoPlatform noPlatform;
 PlatformSeam* installed = &noPlatform;
 
-} // namespace
+}  // namespace
 
 PlatformSeam& Platform() { return *installed; }
 

@@ -9,13 +9,13 @@
 using IconHandle = std::uintptr_t;
 
 struct ShellIcon {
-    IconHandle imageList = 0;    // the system image list, 0 when the shell knows no icon
-    std::int32_t index = 0;      // index of the icon in that list
-    std::int32_t imageCount = 0; // images in that list at the time of the look-up
+    IconHandle imageList = 0;     // the system image list, 0 when the shell knows no icon
+    std::int32_t index = 0;       // index of the icon in that list
+    std::int32_t imageCount = 0;  // images in that list at the time of the look-up
 };
 
 class PlatformSeam {
-public:
+  public:
     virtual ~PlatformSeam() = default;
     // The icon of path from the small or the large system image list, as size asks.
     virtual ShellIcon IconForPath(const std::string& path, int size) = 0;

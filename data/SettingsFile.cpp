@@ -8,8 +8,7 @@ namespace {
 
 // Lines end at LF and keep a CR before it. Returns false for the text after
 // the last LF, which is no complete line.
-bool NextLine(std::string_view& text, std::string_view& line)
-{
+bool NextLine(std::string_view& text, std::string_view& line) {
     const std::size_t lf = text.find('\n');
     if (lf == std::string_view::npos) {
         line = text;
@@ -25,20 +24,16 @@ bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // A decimal integer after optional white space and sign, consumed from rest.
 // Values beyond 32 bits saturate; without digits nothing is consumed.
-std::optional<std::int32_t> ReadInt(std::string_view& rest)
-{
+std::optional<std::int32_t> ReadInt(std::string_view& rest) {
     std::size_t i = 0;
-    while (i < rest.size() && IsSpace(rest[i]))
-        ++i;
+    while (i < rest.size() && IsSpace(rest[i])) ++i;
     const bool negative = i < rest.size() && rest[i] == '-';
-    if (i < rest.size() && (rest[i] == '-' || rest[i] == '+'))
-        ++i;
+    if (i < rest.size() && (rest[i] == '-' || rest[i] == '+')) ++i;
     const std::size_t digits = i;
     std::int64_t value = 0;
     for (; i < rest.size() && rest[i] >= '0' && rest[i] <= '9'; ++i)
         value = std::min<std::int64_t>(value * 10 + (rest[i] - '0'), std::int64_t{1} << 32);
-    if (i == digits)
-        return std::nullopt;
+    if (i == digits) return std::nullopt;
     rest.remove_prefix(i);
     value = negative ? -value : value;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
@@ -47,11 +42,9 @@ std::optional<std::int32_t> ReadInt(std::string_view& rest)
 
 std::int32_t LeadingInt(std::string_view line) { return ReadInt(line).value_or(0); }
 
-void ApplyOptionsLine(std::string_view line, AppSettings& options, std::int32_t& legacyTarget)
-{
+void ApplyOptionsLine(std::string_view line, AppSettings& options, std::int32_t& legacyTarget) {
     options.tildeOnShiftZero = line[0] - '0';
-    if (line.size() < 2 || line[1] != '\t')
-        return;
+    if (line.size() < 2 || line[1] != '\t') return;
     std::string_view rest = line.substr(2);
     const std::optional<std::int32_t> limit = ReadInt(rest);
     options.historyLimit = limit && *limit > 0 ? *limit : 20;
@@ -59,8 +52,7 @@ void ApplyOptionsLine(std::string_view line, AppSettings& options, std::int32_t&
     options.waitForKeyRelease = ReadInt(rest).value_or(options.waitForKeyRelease);
 }
 
-void AppendAsOneLine(std::string& out, std::string_view text)
-{
+void AppendAsOneLine(std::string& out, std::string_view text) {
     const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
     for (auto brk = std::find_if(text.begin(), text.end(), isBreak); brk != text.end();
          brk = std::find_if(text.begin(), text.end(), isBreak)) {
@@ -73,17 +65,16 @@ void AppendAsOneLine(std::string& out, std::string_view text)
     out.append(text);
 }
 
-} // namespace
+}  // namespace
 
 bool IsSettingsText(std::string_view bytes) { return bytes.find('\0') == std::string_view::npos; }
 
-DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes, AppSettings& options)
-{
+DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes,
+                               AppSettings& options) {
     DecodedSettings result;
     std::string_view text = settingsBytes;
     std::string_view line;
-    if (!NextLine(text, line))
-        return result;
+    if (!NextLine(text, line)) return result;
     const std::int32_t legacyKey = LeadingInt(line);
     NextLine(text, line);
     const std::int32_t legacyModifiers = LeadingInt(line);
@@ -91,37 +82,33 @@ DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view 
 
     const bool thirdLineComplete = NextLine(text, line);
     const bool isOptionsLine = !line.empty() && (line[0] == '0' || line[0] == '1');
-    if (isOptionsLine)
-        ApplyOptionsLine(line, options, legacyTarget);
+    if (isOptionsLine) ApplyOptionsLine(line, options, legacyTarget);
 
     HotkeyFileReader hotkeys(hkeyBytes);
     for (std::int32_t id = 0; id < 3; ++id) {
         result.menuHotkeys[id] = hotkeys.Next();
         if (id == legacyTarget)
-            result.menuHotkeys[id] = {static_cast<std::uint8_t>(legacyKey), static_cast<std::uint8_t>(legacyModifiers)};
+            result.menuHotkeys[id] = {static_cast<std::uint8_t>(legacyKey),
+                                      static_cast<std::uint8_t>(legacyModifiers)};
     }
 
     result.lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     auto addLine = [&](std::string_view listLine) {
-        if (!listLine.empty() && listLine.back() == '\r')
-            listLine.remove_suffix(1);
+        if (!listLine.empty() && listLine.back() == '\r') listLine.remove_suffix(1);
         result.lines.push_back({std::string(listLine), hotkeys.Next()});
     };
-    if (!isOptionsLine && thirdLineComplete)
-        addLine(line);
-    while (NextLine(text, line))
-        addLine(line);
+    if (!isOptionsLine && thirdLineComplete) addLine(line);
+    while (NextLine(text, line)) addLine(line);
     return result;
 }
 
-std::string EncodeSettingsFile(const AppSettings& options, const std::vector<SettingsLine>& lines)
-{
+std::string EncodeSettingsFile(const AppSettings& options, const std::vector<SettingsLine>& lines) {
     std::string out = "0\r\n0\r\n";
     out += options.tildeOnShiftZero ? '1' : '0';
-    out += '\t' + std::to_string(options.historyLimit) + "\t-1\t" + std::to_string(options.waitForKeyRelease) + "\r\n";
+    out += '\t' + std::to_string(options.historyLimit) + "\t-1\t" +
+           std::to_string(options.waitForKeyRelease) + "\r\n";
     std::size_t size = out.size();
-    for (const SettingsLine& line : lines)
-        size += line.text.size() + 2;
+    for (const SettingsLine& line : lines) size += line.text.size() + 2;
     out.reserve(size);
     for (const SettingsLine& line : lines) {
         AppendAsOneLine(out, line.text);
@@ -131,11 +118,9 @@ std::string EncodeSettingsFile(const AppSettings& options, const std::vector<Set
 }
 
 EncodedSettings EncodeSettings(const AppSettings& options, const std::array<HotkeyRecord, 3>& menuHotkeys,
-                               const std::vector<SettingsLine>& lines)
-{
+                               const std::vector<SettingsLine>& lines) {
     std::vector<HotkeyRecord> lineRecords;
     lineRecords.reserve(lines.size());
-    for (const SettingsLine& line : lines)
-        lineRecords.push_back(line.hotkey);
+    for (const SettingsLine& line : lines) lineRecords.push_back(line.hotkey);
     return {EncodeSettingsFile(options, lines), EncodeHotkeyFile(menuHotkeys, lineRecords)};
 }

@@ -22,8 +22,8 @@ struct SettingsLine {
 };
 
 struct DecodedSettings {
-    std::array<HotkeyRecord, 3> menuHotkeys{}; // ids 0 main, 1 history, 2 phrase menu
-    std::vector<SettingsLine> lines;           // in file order, without line ends
+    std::array<HotkeyRecord, 3> menuHotkeys{};  // ids 0 main, 1 history, 2 phrase menu
+    std::vector<SettingsLine> lines;            // in file order, without line ends
 };
 
 struct EncodedSettings {
@@ -36,7 +36,8 @@ bool IsSettingsText(std::string_view bytes);
 
 // Reads both files; the options found in the settings file are applied over
 // options, the others keep their values.
-DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes, AppSettings& options);
+DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view hkeyBytes,
+                               AppSettings& options);
 
 // The settings file. A line holding line breaks is written as one line with
 // each break as the two bytes "\n".

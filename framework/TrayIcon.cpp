@@ -61,9 +61,9 @@ BOOL TrayIcon::SetIcon(HICON icon) {
 
 BOOL TrayIcon::SetIconResource(LPCSTR iconName) {
     const SmartApplication* app = GetApp();
-    const auto icon = static_cast<HICON>(
-        LoadImageA(app ? app->instance() : nullptr, iconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    const auto icon = static_cast<HICON>(LoadImageA(app ? app->instance() : nullptr, iconName, IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     const BOOL result = SetIcon(icon);
     // An icon that SetIcon did not take would leak.
     if (icon && data_.hIcon != icon) DestroyIcon(icon);

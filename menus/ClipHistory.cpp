@@ -84,7 +84,8 @@ std::vector<std::string> PhraseApp::HistoryTexts() const {
 
 SaveOutcome PhraseApp::SaveHistory() {
     if (!HistoryMenu || !historyWritable) return SaveOutcome::Refused;
-    return WriteWholeFile(historyPath, EncodeHistory(HistoryTexts())) ? SaveOutcome::Saved : SaveOutcome::Failed;
+    return WriteWholeFile(historyPath, EncodeHistory(HistoryTexts())) ? SaveOutcome::Saved
+                                                                      : SaveOutcome::Failed;
 }
 
 void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts) {

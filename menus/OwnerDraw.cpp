@@ -73,7 +73,8 @@ bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
     iconSize = GetSystemMetrics(height < Scaled(dc, 28) ? SM_CXSMICON : SM_CXICON);
     item.ResolveIcon();
     height = std::max(height, iconSize);
-    size->cx = (bounds.right - bounds.left) + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
+    size->cx =
+        (bounds.right - bounds.left) + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
     size->cy = height;
     return true;
 }

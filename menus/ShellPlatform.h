@@ -4,7 +4,7 @@
 #include "data/PlatformSeam.h"
 
 class ShellPlatform : public PlatformSeam {
-public:
+  public:
     ShellIcon IconForPath(const std::string& path, int size) override;
     std::string CurrentDirectory() override;
     std::string LongDate() override;

@@ -4,13 +4,13 @@
 #define KWIBRA_RESOURCE_H
 
 // Icons
-#define IDI_KWIBRA 101        // the program: window class, dialogs, tray
-#define IDI_DOWN_ARROW 107    // move the selected item down
-#define IDI_UP_ARROW 108      // move the selected item up
-#define IDI_KWIBRA_BUSY 110   // tray icon while a menu is open
-#define IDI_FILE_OPEN 114     // insert a file name
-#define IDI_LABEL 122         // item whose menu text differs from its text
-#define IDI_HISTORY 123       // the clipboard history menu
+#define IDI_KWIBRA 101       // the program: window class, dialogs, tray
+#define IDI_DOWN_ARROW 107   // move the selected item down
+#define IDI_UP_ARROW 108     // move the selected item up
+#define IDI_KWIBRA_BUSY 110  // tray icon while a menu is open
+#define IDI_FILE_OPEN 114    // insert a file name
+#define IDI_LABEL 122        // item whose menu text differs from its text
+#define IDI_HISTORY 123      // the clipboard history menu
 
 // Menus
 #define IDR_MAIN_MENU 102
@@ -36,7 +36,7 @@
 #define IDM_RELOAD 40014
 
 // Controls of the settings dialog
-#define IDC_HISTORY_LIMIT_SPIN 103   // created at run time, buddy of 1040
+#define IDC_HISTORY_LIMIT_SPIN 103  // created at run time, buddy of 1040
 #define IDC_ITEM_LIST 1000
 #define IDC_LINE_EDIT 1001
 #define IDC_DISPLAY_EDIT 1002
@@ -95,23 +95,23 @@
 #define IDS_HELP_SECTION_LINE 34
 #define IDS_HELP_ITEM_HOTKEY 36
 // What the program could not do, told in a balloon or a message box
-#define IDS_READ_FAILED 37            // %1 file, %2 one of the read problems
+#define IDS_READ_FAILED 37  // %1 file, %2 one of the read problems
 #define IDS_PROBLEM_IN_USE 38
 #define IDS_PROBLEM_TOO_LARGE 39
 #define IDS_PROBLEM_READ_FAILED 40
 #define IDS_PROBLEM_DAMAGED 41
-#define IDS_KEPT_AT_START 42          // after a settings or hotkey file at start-up
-#define IDS_KEPT_ON_RELOAD 43         // after a settings or hotkey file on a rebuild
-#define IDS_HISTORY_KEPT 44           // after "clip.dat"
-#define IDS_SAVE_FAILED 45            // %1 file, %2 one of the save problems
+#define IDS_KEPT_AT_START 42   // after a settings or hotkey file at start-up
+#define IDS_KEPT_ON_RELOAD 43  // after a settings or hotkey file on a rebuild
+#define IDS_HISTORY_KEPT 44    // after "clip.dat"
+#define IDS_SAVE_FAILED 45     // %1 file, %2 one of the save problems
 #define IDS_SAVE_REFUSED 46
 #define IDS_SAVE_WRITE_FAILED 47
-#define IDS_HOTKEYS_REFUSED 48        // followed by one line per key: %1 key (%2 what it opens)
+#define IDS_HOTKEYS_REFUSED 48  // followed by one line per key: %1 key (%2 what it opens)
 #define IDS_HOTKEY_LINE 49
 #define IDS_MAIN_MENU_NAME 50
 #define IDS_TILDE_NAME 51
 #define IDS_DISCARD_CHANGES 52
-#define IDS_HOTKEYS_KEPT_AT_START 53   // after "hkey.dat" at start-up
+#define IDS_HOTKEYS_KEPT_AT_START 53  // after "hkey.dat" at start-up
 #define IDS_PASTE_BLOCKED 54
 
 #endif

@@ -42,7 +42,8 @@ inline std::string HotkeyName(std::uint8_t virtualKey, std::uint8_t modifiers) {
         return std::string(name);
     };
     std::string text;
-    for (const auto& [modifier, key] : {std::pair{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}})
+    for (const auto& [modifier, key] :
+         {std::pair{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}})
         if (modifiers & modifier) text += keyName(key) + " + ";
     return text + keyName(virtualKey);
 }

@@ -2,7 +2,6 @@
 
 #include "data/LineBreakEscape.h"
 
-
 std::string EscapeLineBreaks(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

@@ -122,7 +122,8 @@ void SettingsDialog::OnOK() {
     }
     lineEdit.enterPressed = 0;
     // Settings that could not be saved keep the dialog open, with every edit.
-    if (SettingsOwner* settingsOwner = FindSettingsOwner(); settingsOwner && !settingsOwner->ApplySettings(this))
+    if (SettingsOwner* settingsOwner = FindSettingsOwner();
+        settingsOwner && !settingsOwner->ApplySettings(this))
         return;
     if (SmartWindow* owner = LiveOwner()) {
         owner->PreDialogOk(dialogTemplate(), this);
@@ -139,7 +140,8 @@ std::string SettingsDialog::Contents() {
     for (int id = 0; id < 3; ++id) contents += "|" + std::to_string(MenuHotkey(id));
     for (int i = 0; i < LineCount(); ++i) {
         const HotkeyBinding* record = LineHotkey(i);
-        contents += "\n" + LineAt(i) + "\t" + (record ? std::to_string(record->virtualKey * 256 + record->modifiers) : "");
+        contents += "\n" + LineAt(i) + "\t" +
+                    (record ? std::to_string(record->virtualKey * 256 + record->modifiers) : "");
     }
     return contents;
 }
@@ -147,8 +149,8 @@ std::string SettingsDialog::Contents() {
 void SettingsDialog::OnCancel() {
     // Esc also ends an IME conversion, and is easily pressed once too often.
     if (Contents() != saved &&
-        MessageBoxA(hwnd(), LoadDialogString(IDS_DISCARD_CHANGES).c_str(), LoadDialogString(IDS_TITLE).c_str(),
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        MessageBoxA(hwnd(), LoadDialogString(IDS_DISCARD_CHANGES).c_str(),
+                    LoadDialogString(IDS_TITLE).c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     if (SmartWindow* owner = LiveOwner()) {
         owner->PreDialogCancel(dialogTemplate(), this);
@@ -213,7 +215,8 @@ void SettingsDialog::OnControlClicked(UINT id, SmartWindow*) {
             OnTildeClicked();
             break;
         case IDC_UPDATE_BUTTON:
-            if (SettingsOwner* owner = FindSettingsOwner(); owner && owner->ApplySettings(this)) saved = Contents();
+            if (SettingsOwner* owner = FindSettingsOwner(); owner && owner->ApplySettings(this))
+                saved = Contents();
             break;
         default:
             break;

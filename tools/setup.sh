@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libbenchmark-dev
+  cmake make g++ googletest libbenchmark-dev clang-format
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64
   xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic locales zip unzip

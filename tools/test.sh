@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 source tools/wine-env.sh
 jobs=$(nproc)
 
+# One format for every source, before anything is built.
+tools/format.sh --check
+
 configure_and_build() { # dir [toolchain]
   local dir=$1 args=(-DCMAKE_BUILD_TYPE=Release)
   [[ -n ${2:-} ]] && args+=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$2")

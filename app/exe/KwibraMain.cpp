@@ -6,4 +6,4 @@ namespace {
 
 PhraseApp application;
 
-} // namespace
+}  // namespace
