@@ -9,6 +9,7 @@
 #include "data/FileStore.h"
 #include "data/HistoryFile.h"
 #include "data/HotkeyList.h"
+#include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
 
@@ -171,6 +172,49 @@ TEST(HotkeyList, LaterBindingsFollowTheHeadAndTheFirstOfEachMenuIsSaved) {
     EXPECT_EQ(EncodeHotkeyFile(MenuHotkeyRecords(list), {}), "B\1\0\0A\3"s);
     // A long list is released one link at a time, not by deep recursion.
     for (int i = 0; i < 1000000; ++i) list.Add(i, 1, 0);
+}
+
+// "key+modifiers", "#command" or "-"; a file: "class=method|" per rule, "line:text|" per unreadable line.
+std::string Shown(std::optional<PasteMethod> m) {
+    if (!m) return "-";
+    return m->kind == PasteMethod::Kind::Command ? "#" + std::to_string(m->command)
+                                                 : Key({m->virtualKey, m->modifiers});
+}
+std::string Shown(const PasteRuleFile& file) {
+    std::string out;
+    for (const PasteRule& r : file.rules) out += r.windowClass + "=" + Shown(r.method) + "|";
+    for (const auto& u : file.unreadable) out += std::to_string(u.lineNumber) + ":" + u.text + "|";
+    return out;
+}
+
+TEST(PasteRules, ParseMethod) {
+    for (std::string_view row :
+         {" Shift + Ins\t=45+4", "control+shift+9=57+6", "ctrl+alt+shift+F24=135+7", "pagedown=34+0",
+          "command 0xFFF1=#65521", "COMMAND\t 274=#274", "command 65535=#65535"})
+        EXPECT_EQ(Shown(ParsePasteMethod(row.substr(0, row.rfind('=')))), row.substr(row.rfind('=') + 1));
+    for (const char* text :
+         {"ctrl+v+v", "v+ctrl", "ctrl+shift", "ctrl+", "", "ctrl v", "f25", "f01", "ctrl+page", "command 0",
+          "command 0x10000", "command 99999999999999999999", "command 12 x", "command 0x", "command"})
+        EXPECT_EQ(ParsePasteMethod(text), std::nullopt) << text;
+}
+
+TEST(PasteRules, ReadFile) {
+    std::string utf16 = "\xFF\xFE";  // '~' stands for a character beyond ASCII
+    for (char c : "a\tv\r\n ;~\r\nb~\tv\nc\tv\r\r\n"s) utf16 += c == '~' ? "\x42\x30"s : std::string{c, '\0'};
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBF;a\tb\r\n\r\n PuTTY \t shift+ins\r\nno tab\r\n \tctrl+v\n\t;\nb\tq+q\nw\tcommand 274",
+         "PuTTY=45+4|w=#274|4:no tab|5: \tctrl+v|7:b\tq+q|"},
+        {utf16, "a=86+0|3:b?\tv|4:c\tv\r|"},
+        {std::string(300000, 'x') + "\tv", "1:" + std::string(300000, 'x') + "\tv|"}};
+    for (const auto& [bytes, read] : cases) EXPECT_EQ(Shown(ReadPasteRules(bytes)), read);
+}
+
+TEST(PasteRules, UserRulesFirstThenTheControlsClass) {
+    const std::vector<PasteRule> user = ReadPasteRules("Edit\tshift+ins\nconsolewindowclass\talt+v").rules;
+    EXPECT_EQ(Shown(ChoosePasteMethod(user, "EDIT", "ConsoleWindowClass")), "45+4");
+    EXPECT_EQ(Shown(ChoosePasteMethod(user, "Other", "ConsoleWindowClass")), "86+1");
+    EXPECT_EQ(Shown(ChoosePasteMethod({}, "Edit", "CONSOLEWINDOWCLASS")), "#65521");
+    EXPECT_EQ(Shown(ChoosePasteMethod(user, "Edi", "")), "86+2");
 }
 
 TEST(History, Decode) {

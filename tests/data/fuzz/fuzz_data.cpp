@@ -1,11 +1,12 @@
-// The readers on any bytes. The first byte's low bits choose 0 "clip.dat", 1 the settings file after as
-// many bytes of "hkey.dat" as its other six bits say, 2 a phrase line, 3 a clipboard entry.
+// The readers on any bytes. The first byte's low bits choose 0 "clip.dat" (4 also the paste rules), 1 the
+// settings file after as many bytes of "hkey.dat" as its other six bits say, 2 a phrase line, 3 a clip entry.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "data/HistoryFile.h"
+#include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
 
@@ -33,6 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const EncodedSettings once = ReadAndWrite(bytes.substr(0, hkeySize), bytes.substr(hkeySize));
         const EncodedSettings twice = ReadAndWrite(once.hkeyBytes, once.settingsBytes);
         Check(once.settingsBytes == twice.settingsBytes && once.hkeyBytes == twice.hkeyBytes);
+    }
+    if ((data[0] & 7) == 4) {
+        const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+        for (const auto& u : ReadPasteRules(bytes).unreadable) Check(u.lineNumber - 1 < lines);  // from 1
     }
     if ((data[0] & 3) < 2) return 0;
     PhraseItem item;
