@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/FileStore.h"
+#include "data/HistoryCompanion.h"
 #include "data/HistoryFile.h"
 #include "data/HotkeyList.h"
 #include "data/PasteRules.h"
@@ -217,20 +218,31 @@ TEST(PasteRules, UserRulesFirstThenTheControlsClass) {
     EXPECT_EQ(Shown(ChoosePasteMethod(user, "Edi", "")), "86+2");
 }
 
-TEST(History, Decode) {
-    // Reading stops at the first record that cannot be read whole.
-    const std::pair<std::string, Texts> cases[] = {
-        {"\1\0\2\0\2\0ab\4\0表ソ"s, {"ab", "表ソ"}},
-        {"", {}},
-        {"\1\0\1"s, {}},
-        {"\0\0\1\0\1\0x"s, {}},
-        {"\1\0\2\0\0\0\1\0x"s, {}},
-        {"\1\0\2\0\1\0x\xFE\xFFx"s, {"x"}},
-        {"\1\0\2\0\1\0x\5\0ab"s, {"x"}},
-        {"\1\0\1\0\1\0\x95"s, {"\x95"}},
+// The kind (Empty, Whole, CutShort, Foreign) by its initial, then each text DecodeHistory gives.
+std::string Read(const std::string& bytes) {
+    std::string out(1, "EWCF"[static_cast<int>(ClassifyHistoryFile(bytes))]);
+    for (const std::string& text : DecodeHistory(bytes)) out += "|" + text;
+    return out;
+}
+
+TEST(History, ClassifyAndDecode) {
+    const std::string two = "\1\0\2\0\2\0ab\4\0表ソ"s;
+    const std::pair<std::string, std::string> cases[] = {
+        {two, "W|ab|表ソ"},
+        {"", "E"},
+        {"\1\0\0\0"s, "W"},
+        {"\1\0\1\0\1\0\x95"s, "W|\x95"},
+        {"\1\0\3\0\1\0x\0\0\xFF"s, "W|x"},  // a record of length 0 ends the history
+        {two + "x", "F|ab|表ソ"},
+        {"\0\0\1\0\1\0x"s, "F"},
+        {"\1\0\xFF\xFF"s, "F"},
+        {"\1\0\2\0\1\0x\xFE\xFFx"s, "F|x"},
     };
-    for (const auto& [bytes, texts] : cases)
-        EXPECT_EQ(DecodeHistory(bytes), texts) << testing::PrintToString(bytes);
+    for (const auto& [bytes, read] : cases) EXPECT_EQ(Read(bytes), read) << testing::PrintToString(bytes);
+    // Cut after each byte: 1 to 3 bytes are no file of ours; then the whole records before the cut.
+    const char* const cut[] = {"F",    "F",    "F",    "C",    "C",    "C",   "C",
+                               "C|ab", "C|ab", "C|ab", "C|ab", "C|ab", "C|ab"};
+    for (std::size_t size = 1; size < two.size(); ++size) EXPECT_EQ(Read(two.substr(0, size)), cut[size - 1]);
 }
 
 TEST(History, Encode) {
@@ -238,10 +250,52 @@ TEST(History, Encode) {
               "\1\0\2\0\2\0ab\x2C\1"s + std::string(300, 'z'));
     const std::string fits(0x7FFF, 'f');
     EXPECT_EQ(DecodeHistory(EncodeHistory({"a", std::string(0x8000, 't'), fits})), (Texts{"a", fits}));
-    // More texts than the count can hold: the newest are kept.
-    Texts texts;
-    for (int i = 0; i < 0x7FFF + 5; ++i) texts.push_back(std::to_string(i));
-    EXPECT_EQ(DecodeHistory(EncodeHistory(texts)), Texts(texts.begin() + 5, texts.end()));
+}
+
+TEST(HistoryCompanion, RoundTrip) {
+    const std::u16string smile = u"\U0001F600", cafe = u"caf\u00E9", longest(0xFFFF, u'\u00E9');
+    // An empty exact text, or one too long for its field, is dropped; its entry stays.
+    const std::vector<HistoryEntry> entries = {{"", smile},          {"caf?", cafe}, {"ab", {}},
+                                               {"?", smile},         {"x", u""},     {"?", longest},
+                                               {"y", longest + u"x"}};
+    const std::vector<HistoryEntry> kept = {{"caf?", cafe}, {"ab", {}},     {"?", smile},
+                                            {"x", {}},      {"?", longest}, {"y", {}}};
+    const EncodedHistoryFiles files = EncodeHistoryFiles(entries);
+    EXPECT_EQ(DecodeHistoryFiles(files.clipBytes, files.companionBytes).entries, kept);
+    // Three records for 26 bytes of clip.dat; "café" is record 0, after the empty text left out.
+    EXPECT_EQ(files.companionBytes.substr(0, 10) + files.companionBytes.substr(14, 14),
+              "KWCW\1\0\x1A\0\0\0\3\0\0\0\4\0c\0a\0f\0\xE9\0"s);
+    EXPECT_EQ(EncodeHistoryFiles({{"ab", {}}, {"?", u""}}).companionBytes, "");
+    // More entries than the count holds: the newest are kept, and the indexes follow them.
+    std::vector<HistoryEntry> many(0x7FFF + 2, {"x", {}});
+    many[1].exact = many[2].exact = many.back().exact = smile;
+    const EncodedHistoryFiles newest = EncodeHistoryFiles(many);
+    many.erase(many.begin(), many.begin() + 2);
+    EXPECT_EQ(DecodeHistoryFiles(newest.clipBytes, newest.companionBytes).entries, many);
+}
+
+TEST(HistoryCompanion, CompanionOfOtherBytesOrDamagedIsIgnored) {
+    const EncodedHistoryFiles good = EncodeHistoryFiles({{"a", {}}, {"?313599", u"\u00E9313599"}});
+    const std::string &clip = good.clipBytes, &ours = good.companionBytes;
+    auto patched = [&](std::size_t at, char byte) { return std::string(ours).replace(at, 1, 1, byte); };
+    const std::tuple<std::string, std::string, CompanionStatus> cases[] = {
+        {clip, ours, CompanionStatus::Matched},
+        {clip, "", CompanionStatus::Absent},
+        {EncodeHistory({"a", "?2139994"}), ours, CompanionStatus::Mismatched},  // FNV-1a as ours, other size
+        {EncodeHistory({"b", "?313599"}), ours, CompanionStatus::Mismatched},   // the same size
+        {clip, patched(3, 'X'), CompanionStatus::Damaged},
+        {clip, patched(4, 2), CompanionStatus::Damaged},  // version
+        {clip, ours + '\0', CompanionStatus::Damaged},
+        {clip, patched(16, 2), CompanionStatus::Damaged},                   // index beyond the entries
+        {clip, patched(14, 2) + "\1\0\1\0x\0"s, CompanionStatus::Damaged},  // index 1 twice
+        {clip, ours.substr(0, 18) + "\0\0"s, CompanionStatus::Damaged},     // length 0
+        {clip, ours.substr(0, ours.size() - 1), CompanionStatus::Damaged},
+    };
+    for (const auto& [clipBytes, companion, status] : cases) {
+        const DecodedHistoryFiles decoded = DecodeHistoryFiles(clipBytes, companion);
+        EXPECT_EQ(decoded.companion, status) << testing::PrintToString(companion);
+        EXPECT_EQ(decoded.entries.at(1).exact.has_value(), status == CompanionStatus::Matched);
+    }
 }
 
 class Store : public ::testing::Test {
