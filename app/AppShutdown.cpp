@@ -1,8 +1,12 @@
-// Reload after a system change, and the way out: the main window's
-// WM_DESTROY (also run when the session ends) and the destructor.
+// Reload after a system change, the work that waits for open menus and
+// messages, and the way out: the main window's WM_DESTROY (also run when the
+// session ends) and the destructor.
 #include "app/PhraseApp.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "resource.h"
 
 PhraseApp::~PhraseApp() {
     tray.Remove();
@@ -10,11 +14,10 @@ PhraseApp::~PhraseApp() {
 }
 
 void PhraseApp::Reload() {
-    // The records of an open menu must stay until it has closed.
-    if (openMenus > 0) {
-        reloadPending = true;
-        return;
-    }
+    // The records of an open menu must stay until it has closed, and the
+    // problems being told must stay until they are told.
+    reloadPending = true;
+    if (MustWait()) return;
     reloadPending = false;
     // An open settings dialog keeps the user's unsaved edits: the rebuilt
     // lines must not be added to its list a second time.
@@ -26,14 +29,39 @@ void PhraseApp::Reload() {
     if (registered) UnregisterHotkeys(hotkeys.head());
     const std::vector<std::string> told = readProblems;
     LoadSettings(false);
-    if (registered) RegisterHotkeys(hotkeys.head());
+    std::vector<const HotkeyBinding*> refused;
+    if (registered) refused = RegisterHotkeys(hotkeys.head());
     settingsDialog = openDialog;
     // A file that still cannot be read was told about already.
     const auto firstLine = [](const std::string& text) { return text.substr(0, text.find('\n')); };
-    for (const std::string& problem : readProblems) {
+    const std::vector<std::string> problems = readProblems;
+    for (const std::string& problem : problems) {
         const auto same = [&](const std::string& old) { return firstLine(old) == firstLine(problem); };
         if (std::none_of(told.begin(), told.end(), same)) Tell(problem);
     }
+    TellRefusedHotkeys(refused, false, true);
+}
+
+// Posted, so that it runs from the queue once nothing waits any more.
+void PhraseApp::PostDeferredWork() {
+    if (deferredWorkPosted || (!reloadPending && pendingHistory.empty())) return;
+    deferredWorkPosted = PostMessageA(hwnd(), WM_COMMAND, IDM_RELOAD, 0) != FALSE;
+}
+
+void PhraseApp::RunDeferredWork() {
+    deferredWorkPosted = false;
+    if (!menuOpen) {
+        const std::vector<std::string> copied = std::exchange(pendingHistory, {});
+        for (const std::string& text : copied) AddHistoryEntry(text);
+    }
+    if (reloadPending) Reload();
+}
+
+// What a non-resident process held back, now that its delivery is done.
+void PhraseApp::TellHeldBack() {
+    deliveryDone = true;
+    for (const HeldBack& message : std::exchange(heldBack, {}))
+        MessageBoxA(hwnd(), message.text.c_str(), message.caption.c_str(), message.type);
 }
 
 void PhraseApp::OnDestroy() {
@@ -41,6 +69,9 @@ void PhraseApp::OnDestroy() {
     // would save the history emptied by the first over "clip.dat".
     if (shutDown) return;
     shutDown = true;
+    KillTimer(hwnd(), ForegroundWatch);
+    target.StopFollowing();
+    ListenToKeys(false);
     hotkeys.Clear();
     ChangeClipboardChain(hwnd(), nextViewer);
     nextViewer = nullptr;

@@ -47,14 +47,17 @@ int PhraseApp::Run() {
 
 std::optional<int> PhraseApp::StartUp() {
     LeaveSystemFolder();
+    files = AppFiles::InCurrentFolder();
     nonResident = RequestsNonResident(commandLine()) ? 1 : 0;
     if (HWND running = FindWindowA(className, nullptr)) {
         HandOverTo(running);
         return 0;
     }
+    // A system change during a message box of the start-up must not rebuild
+    // what the start-up is still telling about.
+    startingUp = true;
     dialogOpen = 0;
-    savedForeground = nullptr;
-    savedFocus = nullptr;
+    target.Clear();
     title = LoadResourceText(instance(), IDS_TITLE);
     title.resize(WholeCharacterPrefix(title.data(), title.size(), titleLimit));
     LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
@@ -63,6 +66,10 @@ std::optional<int> PhraseApp::StartUp() {
                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr))
         return -1;  // without its window the program can receive nothing
     SetMainWindowHandle(hwnd());
+    AcceptMessagesWhileElevated();
+    target.StartFollowing();
+    SetTimer(hwnd(), ForegroundWatch, ForegroundWatchMs, nullptr);
+    ListenToKeys(true);
     // Only a settings file that is really missing means a first run: one
     // that exists but cannot be read is never replaced by the default list.
     if (LoadSettings(true) == SettingsSource::Missing) {
@@ -70,7 +77,8 @@ std::optional<int> PhraseApp::StartUp() {
         ShowWelcome();
         TellSaveProblem(settingsPath, saved);
     }
-    for (const std::string& problem : readProblems) Tell(problem);  // no tray icon yet: a message box
+    const std::vector<std::string> problems = readProblems;
+    for (const std::string& problem : problems) Tell(problem);  // no tray icon yet: a message box
     const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
     if (!nonResident) {
         if (!tray.Add(hwnd(), 1, nullptr, title.c_str())) SetTimer(hwnd(), TrayRetry, 5000, nullptr);
@@ -79,8 +87,11 @@ std::optional<int> PhraseApp::StartUp() {
         AfterMessage(WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
     }
     const bool tildeRefused = options.tildeOnShiftZero && !RegisterTildeHotkey(true);
-    TellRefusedHotkeys(refused, tildeRefused);
+    // A non-resident process opens one menu and ends: its hotkeys are nothing to tell.
+    if (!nonResident) TellRefusedHotkeys(refused, tildeRefused);
     nextViewer = SetClipboardViewer(hwnd());
+    startingUp = false;
+    PostDeferredWork();
     return std::nullopt;
 }
 
@@ -100,8 +111,31 @@ void PhraseApp::HandOverTo(HWND running) const {
     PostMessageA(running, WM_COMMAND, IDM_SETTINGS, 0);
 }
 
+// Run as administrator, the program would otherwise hear neither a starting
+// instance (a program at the user's level) nor a restarted taskbar.
+void PhraseApp::AcceptMessagesWhileElevated() {
+    for (UINT message : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_HOTKEY),
+                         RegisterWindowMessageA("TaskbarCreated")})
+        ChangeWindowMessageFilterEx(hwnd(), message, MSGFLT_ALLOW, nullptr);
+}
+
+// The raw keyboard input, also while other programs have the focus: it tells
+// a hotkey's repeat from a new press of its key.
+void PhraseApp::ListenToKeys(bool on) {
+    RAWINPUTDEVICE keyboard{1, 6, on ? static_cast<DWORD>(RIDEV_INPUTSINK) : static_cast<DWORD>(RIDEV_REMOVE),
+                            on ? hwnd() : nullptr};
+    const bool done = RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
+    listeningToKeys = on && done;
+}
+
 void PhraseApp::ShowWelcome() {
     const std::string text = LoadResourceText(instance(), IDS_WELCOME_TEXT);
     const std::string caption = LoadResourceText(instance(), IDS_WELCOME_CAPTION);
+    if (nonResident && !deliveryDone) {
+        heldBack.push_back({text, caption, MB_OK});
+        return;
+    }
+    ++telling;
     ShowMessage(text.c_str(), caption.c_str(), MB_OK);
+    --telling;
 }

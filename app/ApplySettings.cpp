@@ -49,45 +49,54 @@ class DialogHidden {
     SmartDialog* saved_;
 };
 
+// The dialog's lines with its records, and its menu hotkeys.
+DecodedSettings ListOf(SettingsDialog& dialog) {
+    DecodedSettings list;
+    for (int id : {MAIN_MENU_HOTKEY_ID, HISTORY_MENU_HOTKEY_ID, PHRASE_MENU_HOTKEY_ID}) {
+        const WORD value = dialog.MenuHotkey(id);
+        list.menuHotkeys[static_cast<std::size_t>(id)] = {VirtualKeyOf(value), ModifiersOf(value)};
+    }
+    const int count = dialog.LineCount();
+    for (int i = 0; i < count; ++i) {
+        const HotkeyBinding* record = dialog.LineHotkey(i);
+        list.lines.push_back({dialog.LineAt(i),
+                              record ? HotkeyRecord{record->virtualKey, record->modifiers} : HotkeyRecord{}});
+    }
+    return list;
+}
+
 }  // namespace
 
+// What could not be saved is not applied either: the menus, hotkeys and
+// options go back to what the files still hold, and nothing of the dialog's
+// edits reaches the program before OK or Update has saved them.
 bool PhraseApp::ApplySettings(SettingsDialog* dialog) {
     if (!dialog || !dialog->IsBound()) return false;
-    options.historyLimit = dialog->HistoryLimit();
-    TrimHistory();
+    const AppSettings before = options;
     SaveOutcome saved = SaveOutcome::Failed;
     {
         BusyDialog busy(*dialog);
+        // AddLine must not add the lines to the dialog's own list again.
+        DialogHidden hidden(settingsDialog);
+        const DecodedSettings previous = CurrentList();
+        options.historyLimit = dialog->HistoryLimit();
         options.tildeOnShiftZero = dialog->TildeOption() ? 1 : 0;
-        UnregisterHotkeys(hotkeys.head());
-        hotkeys.Clear();
-        ClearPhraseMenus();
-        // Menu hotkeys first: 1008 main, 1010 history, 1009 phrase menu.
-        for (int id : {MAIN_MENU_HOTKEY_ID, HISTORY_MENU_HOTKEY_ID, PHRASE_MENU_HOTKEY_ID}) {
-            const WORD value = dialog->MenuHotkey(id);
-            if (value != 0) hotkeys.Add(id, VirtualKeyOf(value), ModifiersOf(value));
-        }
-        pendingColumnBreak = false;
-        {
-            // AddLine must not add the lines to the dialog's own list again.
-            DialogHidden hidden(settingsDialog);
-            const int count = dialog->LineCount();
-            for (int i = 0; i < count; ++i) {
-                const HotkeyBinding* record = dialog->LineHotkey(i);
-                HotkeyBinding* binding = nullptr;
-                if (record && record->virtualKey != 0)
-                    binding = &hotkeys.Add(0, record->virtualKey, record->modifiers);
-                AddLine(dialog->LineAt(i), nullptr, binding);
-            }
-        }
         options.waitForKeyRelease = dialog->WaitForKeyRelease() ? 1 : 0;
+        UnregisterHotkeys(hotkeys.head());
+        RebuildList(ListOf(*dialog));
         saved = SaveSettings();
+        if (saved != SaveOutcome::Saved) {
+            options = before;
+            RebuildList(previous);
+        }
     }
     // Success is only reported when both files were written; otherwise the
     // dialog shows why, and OK keeps it open so that no edit is lost.
-    if (saved == SaveOutcome::Saved)
+    if (saved == SaveOutcome::Saved) {
+        TrimHistory();
         dialog->ShowStatus(IDS_STATUS_SAVED);
-    else
+    } else {
         dialog->ShowStatusText(SaveProblemText(settingsPath, saved));
+    }
     return saved == SaveOutcome::Saved;
 }

@@ -23,6 +23,10 @@ void PhraseApp::ReadClipboardText(bool asPhrase) {
     if (asPhrase) {
         AddLine(*text, PhraseMenu, nullptr);
         TellSaveProblem(settingsPath, SaveSettings());
+    } else if (menuOpen) {
+        // The entries of an open history menu hold still: Enter must paste
+        // the text that is highlighted.
+        pendingHistory.push_back(std::move(*text));
     } else {
         AddHistoryEntry(*text);
     }

@@ -7,6 +7,7 @@
 void PhraseApp::OnCommandId(UINT id) {
     switch (id) {
         case IDM_EXIT:
+            if (nonResident) TellHeldBack();
             Destroy();
             break;
         case IDM_SETTINGS:
@@ -28,7 +29,7 @@ void PhraseApp::OnCommandId(UINT id) {
             ShowMenu(currentLParam());
             break;
         case IDM_RELOAD:
-            Reload();
+            RunDeferredWork();
             break;
         case IDM_HOTKEYS:
         case IDM_PASTE:
@@ -50,6 +51,7 @@ void PhraseApp::OpenSettings() {
     dialog->SetTemplate(IDD_SETTINGS, nullptr);
     CaptureTarget();
     const int result = dialog->ShowModal();
+    target.ForgetFocus();
     settingsDialog = nullptr;
     const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
     if (result == 1) TellRefusedHotkeys(refused, false);

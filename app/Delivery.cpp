@@ -30,36 +30,10 @@ void PressAndRelease(BYTE virtualKey) {
     keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
 }
 
-std::string ClassName(HWND window) {
-    std::string name(256, '\0');
-    name.resize(static_cast<std::size_t>(GetClassNameA(window, name.data(), static_cast<int>(name.size()))));
-    return name;
-}
-
-// Runs action while this thread shares the input state of window's thread,
-// so that GetFocus and SetFocus see that window's focus. This thread is the
-// one attached and detached: detaching the target's thread instead leaves
-// Wine without a foreground window, and the paste keys then go nowhere.
-template <typename Action>
-void WithInputOf(HWND window, Action action) {
-    const DWORD target = GetWindowThreadProcessId(window, nullptr);
-    const DWORD self = GetCurrentThreadId();
-    const bool attached = target != 0 && target != self && AttachThreadInput(self, target, TRUE);
-    action();
-    if (attached) AttachThreadInput(self, target, FALSE);
-}
-
 }  // namespace
 
 LRESULT PhraseApp::CaptureTarget() {
-    if (!captureThrottle.Allow(GetTickCount())) return 0;
-    HWND foreground = GetForegroundWindow();
-    DWORD processId = 0;
-    if (!foreground || !GetWindowThreadProcessId(foreground, &processId) ||
-        !CanBeTarget(ClassName(foreground), processId))
-        return 0;
-    savedForeground = foreground;
-    WithInputOf(foreground, [this] { savedFocus = GetFocus(); });
+    target.Capture(GetTickCount());
     return 0;
 }
 
@@ -95,22 +69,18 @@ void PhraseApp::LaunchCommand(const std::string& text) {
 void PhraseApp::SendPasteKeys() {
     if (pasteInProgress) return;
     pasteInProgress = true;
-    RestoreTargetFocus();
+    target.RestoreFocus();
     std::array<INPUT, 4> keys = PasteKeyEvents(isNT != 0);
     const bool sent = SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
     // Windows drops keys aimed at a program running as administrator: the
     // text is on the clipboard, and the user learns it once per window.
-    const HWND target = GetForegroundWindow();
-    if ((!sent || IsElevatedAboveUs(target)) && toldBlockedTargets.insert(target).second)
-        Tell(LoadResourceText(instance(), IDS_PASTE_BLOCKED));
+    const HWND foreground = GetForegroundWindow();
+    const bool blocked =
+        (!sent || IsElevatedAboveUs(foreground)) && toldBlockedTargets.insert(foreground).second;
     pasteInProgress = false;
-}
-
-void PhraseApp::RestoreTargetFocus() {
-    if (!savedFocus) return;
-    HWND focus = savedFocus;
-    WithInputOf(savedForeground, [focus] { SetFocus(focus); });
-    savedFocus = nullptr;
+    // Told once the paste is done: a message box would run its own loop, in
+    // which the next delivery's keys must not be lost.
+    if (blocked) Tell(LoadResourceText(instance(), IDS_PASTE_BLOCKED));
 }
 
 // The user still holds Shift, so the target receives Shift with this key,

@@ -1,5 +1,7 @@
 // Registration of the HotkeyList's bindings as global hotkeys of the main
-// window, and the names the user knows them by.
+// window, the names the user knows them by, and a press told from a repeat.
+#include <algorithm>
+
 #include "app/PhraseApp.h"
 #include "ResourceText.h"
 #include "menus/MenuEntries.h"
@@ -27,11 +29,15 @@ bool RegisterOnce(HWND window, const HotkeyBinding& binding) {
 
 }  // namespace
 
+// In the order of the identifiers, which is the list's for its items: of two
+// entries with the same key, the first in the list keeps it.
 std::vector<const HotkeyBinding*> PhraseApp::RegisterHotkeys(const HotkeyBinding* first) {
-    std::vector<const HotkeyBinding*> refused;
-    for (const HotkeyBinding* binding = first; binding; binding = binding->next.get()) {
-        if (binding->virtualKey != 0 && !RegisterOnce(hwnd(), *binding)) refused.push_back(binding);
-    }
+    std::vector<const HotkeyBinding*> bindings, refused;
+    for (const HotkeyBinding* binding = first; binding; binding = binding->next.get())
+        if (binding->virtualKey != 0) bindings.push_back(binding);
+    std::stable_sort(bindings.begin(), bindings.end(), [](auto a, auto b) { return a->id < b->id; });
+    for (const HotkeyBinding* binding : bindings)
+        if (!RegisterOnce(hwnd(), *binding)) refused.push_back(binding);
     hotkeysRegistered = true;
     return refused;
 }
@@ -62,21 +68,32 @@ std::string PhraseApp::MenuNameOf(std::int32_t hotkeyId) const {
     return {};
 }
 
-// A repeat that arrives anyway (the system ignores the flag, or the keys were
-// held while a delivery waited for them) is not acted on: a hotkey counts
-// again only once its key has been seen released.
-bool PhraseApp::IsRepeat(std::int32_t id, UINT virtualKey) {
-    if (heldHotkey == id) return true;
-    heldHotkey = id;
-    heldKey = virtualKey;
-    SetTimer(hwnd(), ReleaseWatch, 50, nullptr);
-    return false;
+// The key events read before this hotkey decide: a key held since the last
+// press that counted is a repeat. Without raw input (refused), only the
+// system's MOD_NOREPEAT keeps repeats away.
+bool PhraseApp::IsNewPress(UINT virtualKey) {
+    if (!listeningToKeys) return true;
+    const DWORD time = static_cast<DWORD>(GetMessageTime());
+    MSG input;
+    while (PeekMessageA(&input, hwnd(), WM_INPUT, WM_INPUT, PM_REMOVE)) DispatchMessageA(&input);
+    return keyPresses.TakePress(static_cast<std::uint8_t>(virtualKey), time);
+}
+
+void PhraseApp::OnRawInput(LPARAM input) {
+    RAWINPUT raw{};
+    UINT size = sizeof raw;
+    if (GetRawInputData(reinterpret_cast<HRAWINPUT>(input), RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) ==
+            static_cast<UINT>(-1) ||
+        raw.header.dwType != RIM_TYPEKEYBOARD || raw.data.keyboard.VKey == 0 || raw.data.keyboard.VKey > 0xFE)
+        return;
+    const bool down = (raw.data.keyboard.Flags & RI_KEY_BREAK) == 0;
+    keyPresses.Raw(static_cast<std::uint8_t>(raw.data.keyboard.VKey), down,
+                   static_cast<DWORD>(GetMessageTime()));
 }
 
 void PhraseApp::OnTimer(WPARAM timerId) {
-    if (timerId == ReleaseWatch && !(GetAsyncKeyState(static_cast<int>(heldKey)) & 0x8000)) {
-        KillTimer(hwnd(), ReleaseWatch);
-        heldHotkey = NoHotkey;
+    if (timerId == ForegroundWatch && !menuOpen) {
+        target.Follow();
     } else if (timerId == TrayRetry && (tray.Restore() || ++trayAttempts == TrayAttempts)) {
         KillTimer(hwnd(), TrayRetry);
     }

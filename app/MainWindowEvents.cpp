@@ -1,6 +1,8 @@
 // What the hidden main window does after each message: system changes,
 // owner-drawn menu entries, the clipboard-viewer chain and global hotkeys.
 // Nothing long happens inside a notification; work is posted instead.
+#include <utility>
+
 #include "app/PhraseApp.h"
 #include "menus/MenuIds.h"
 #include "menus/Mnemonic.h"
@@ -10,7 +12,10 @@ void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SYSCOLORCHANGE:
         case WM_SETTINGCHANGE:
-            Reload();
+            // Often sent: the sender must not wait for a rebuild, nor for a
+            // file another program holds; many in a row rebuild once.
+            reloadPending = true;
+            PostDeferredWork();
             break;
         case WM_DRAWITEM:
             DrawMenuEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -47,19 +52,24 @@ LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The user may still cancel the logoff: save, and keep running.
+            // From now on nothing may wait for the user.
+            sessionEnding = true;
             SaveHistoryOrTell();
             return TRUE;
         case WM_ENDSESSION:
             OnEndSession(wParam != FALSE);
             return 0;
+        case WM_INPUT:
+            OnRawInput(lParam);
+            break;
         case WM_MENUCHAR:
             return MatchMnemonic(wParam, lParam);
         case WM_ENTERMENULOOP:
-            ++openMenus;
+            menuOpen = true;
             break;
         case WM_EXITMENULOOP:
-            // A rebuild asked for while the menu was open runs after the chosen item.
-            if (--openMenus == 0 && reloadPending) PostMessageA(hwnd(), WM_COMMAND, IDM_RELOAD, 0);
+            // What waited for the menu runs after the chosen item.
+            if (std::exchange(menuOpen, false)) PostDeferredWork();
             break;
         default:
             break;
@@ -70,6 +80,7 @@ LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // The session ends for sure only now; the process may be ended at any moment
 // once this returns, so the history is saved and everything released here.
 void PhraseApp::OnEndSession(bool ending) {
+    sessionEnding = ending;
     if (!ending) return;
     sessionEnding = true;
     OnDestroy();
@@ -111,7 +122,7 @@ void PhraseApp::OnClipboardChainChange(HWND leaving, HWND after) {
 // The hotkey handler only posts; menus and deliveries run from the queue.
 void PhraseApp::OnHotkey(std::int32_t id, UINT virtualKey) {
     const HotkeyAction action = ActionForHotkey(id);
-    if (action.kind != HotkeyActionKind::TypeTilde && IsRepeat(id, virtualKey)) return;
+    if (action.kind != HotkeyActionKind::TypeTilde && !IsNewPress(virtualKey)) return;
     switch (action.kind) {
         case HotkeyActionKind::TypeTilde:
             TypeTilde();

@@ -1,12 +1,13 @@
 // Popping up a menu at the cursor, what happens when it closes, and the
 // tray icon's clicks.
 #include "app/PhraseApp.h"
+#include "menus/MenuIds.h"
 #include "resource.h"
 
 void PhraseApp::ShowMenu(LPARAM selector) {
     // One menu at a time: a hotkey or a second "-o" while one is open would
     // make the nested menu fail and, without a resident, end the program.
-    if (openMenus > 0) return;
+    if (menuOpen) return;
     HMENU menu = selector == 0 ? MainMenu() : GetSubMenu(MainMenu(), static_cast<int>(selector - 1));
     if (!menu) {
         EndIfNonResident();  // a selector that names no popup shows nothing
@@ -20,6 +21,13 @@ void PhraseApp::ShowMenu(LPARAM selector) {
     // the user clicks elsewhere.
     SetForegroundWindow(hwnd());
     if (!TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr)) EndIfNonResident();
+    // The chosen entry is posted before anything the closing menu posts. A
+    // menu closed without a delivery leaves no focus behind for a later
+    // hotkey's paste to put back.
+    MSG chosen;
+    const bool delivers = PeekMessageA(&chosen, hwnd(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE) &&
+                          LOWORD(chosen.wParam) >= FIRST_ITEM_COMMAND_ID && LOWORD(chosen.wParam) < IDM_EXIT;
+    if (!delivers) target.ForgetFocus();
 }
 
 // A non-resident process whose menu could not be shown would otherwise stay
@@ -32,7 +40,7 @@ void PhraseApp::OnMenuSelect(UINT, UINT flags, HMENU menu) {
     ForwardCurrent();
     const bool menuClosed = flags == 0xFFFF && !menu;
     if (!menuClosed) return;
-    if (savedForeground) SetForegroundWindow(savedForeground);
+    if (target.window()) SetForegroundWindow(target.window());
     if (nonResident)
         PostMessageA(hwnd(), WM_COMMAND, IDM_QUIT_RELAY1, 0);
     else

@@ -16,7 +16,9 @@
 #include "SmartDialog.h"
 #include "SmartWindow.h"
 #include "TrayIcon.h"
-#include "app/CaptureThrottle.h"
+#include "app/AppFiles.h"
+#include "app/KeyPresses.h"
+#include "app/Target.h"
 #include "data/FileStore.h"
 #include "data/HotkeyList.h"
 #include "data/PhraseItem.h"
@@ -65,7 +67,7 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     // process is to end at once (another instance took over, no window).
     std::optional<int> StartUp();
     // Rebuilds menus and hotkeys from the files after a system change; while
-    // a menu is open, once it has closed.
+    // a menu is open, a message is told or start-up runs, once that is over.
     void Reload();
     void OnDestroy() override;
 
@@ -133,11 +135,10 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     // ---- Delivery to the window the user worked in ----
     // Up to 2047 bytes of CF_TEXT into the history, or as a new phrase.
     void ReadClipboardText(bool asPhrase);
-    // Remembers the foreground window and its focus, at most every 100 ms.
+    // Remembers the window the user works in and its focus, at most every 100 ms.
     LRESULT CaptureTarget();
     void DeliverItem(UINT commandId);
     void SendPasteKeys();
-    void RestoreTargetFocus();
     void LaunchCommand(const std::string& text);
     void TypeTilde();
 
@@ -161,27 +162,48 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     bool ApplySettings(SettingsDialog* dialog) override;
 
     // ---- Telling the user what the program could not do ----
-    // A balloon at the tray icon, or a message box where there is no icon to show one.
+    // A balloon at the tray icon, or a message box where there is no icon to
+    // show one. A non-resident process holds every message back until its
+    // delivery is done.
     void Tell(const std::string& text);
 
     // The state others look at: the options, the hotkeys, the menus of the
-    // phrase list and the history, and the tray icon.
+    // phrase list and the history, the tray icon, the files and the target.
     AppSettings options;  // tildeOnShiftZero, historyLimit, waitForKeyRelease
     HotkeyList hotkeys;
     HMENU PhraseMenu = nullptr;
     HMENU HistoryMenu = nullptr;
     TrayIcon tray;
+    AppFiles files;
+    DeliveryTarget target;
 
   private:
     // Start-up
     void HandOverTo(HWND running) const;
+    void AcceptMessagesWhileElevated();
     void ShowWelcome();
-    void TellRefusedHotkeys(const std::vector<const HotkeyBinding*>& refused, bool tildeRefused);
+    void ListenToKeys(bool on);
+    // onlyNew: what was told before (after an earlier rebuild) is not told again.
+    void TellRefusedHotkeys(const std::vector<const HotkeyBinding*>& refused, bool tildeRefused,
+                            bool onlyNew = false);
+    // Work that waits while a menu is open, a message is told or start-up
+    // runs: history entries copied meanwhile, and a rebuild.
+    bool MustWait() const { return menuOpen || telling > 0 || startingUp; }
+    void PostDeferredWork();
+    void RunDeferredWork();
+    void TellHeldBack();
 
     // Files
     std::string ReadProblemText(const char* path, ReadProblem problem) const;
     std::string SaveProblemText(const char* path, SaveOutcome outcome) const;
     void TellSaveProblem(const char* path, SaveOutcome outcome);
+    std::string FilledText(UINT id, std::string_view value) const;
+    void KeepLeftovers(const std::filesystem::path& path);
+    FileContents ReadListFile(const std::filesystem::path& path, bool (*isOurs)(std::string_view), bool seen,
+                              bool startUp);
+    // The list as the menus hold it, and the menus rebuilt from such a list.
+    DecodedSettings CurrentList() const;
+    void RebuildList(const DecodedSettings& list);
 
     // Menus
     void InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding);
@@ -201,13 +223,19 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     void SaveHistoryOrTell();
     std::vector<std::string> HistoryTexts() const;
     void AddHistoryTexts(const std::vector<std::string>& texts);
+    // The texts of "clip.dat" if it can be read now (empty when there is none); false otherwise.
+    bool ReadHistoryFile(std::vector<std::string>& texts, bool tell);
+    // A "clip.dat" that could not be read at start-up and can now: its entries
+    // and this session's become the history, and the file may be written.
+    bool MergeHistoryFile();
 
     // Events and delivery
     void AfterCommand(WPARAM wParam, LPARAM lParam);
     void OnClipboardChange(WPARAM wParam, LPARAM lParam);
     void OnClipboardChainChange(HWND leaving, HWND after);
     void OnHotkey(std::int32_t id, UINT virtualKey);
-    bool IsRepeat(std::int32_t id, UINT virtualKey);
+    bool IsNewPress(UINT virtualKey);
+    void OnRawInput(LPARAM input);
     void PassOn(UINT message, WPARAM wParam, LPARAM lParam);
     void OnEndSession(bool ending);
     bool WriteDelivery(const std::string& text);
@@ -232,27 +260,37 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     PhraseItem historyHeaderItem;
     PhraseItem phraseHeaderItem;
 
-    // Menus shown and rebuilds waiting for them to close.
-    int openMenus = 0;
+    // Menus shown, messages being told, and the work waiting for them.
+    bool menuOpen = false;  // one at a time; Wine tells its end twice
+    int telling = 0;
+    bool startingUp = false;
     bool reloadPending = false;
+    bool deferredWorkPosted = false;
+    std::vector<std::string> pendingHistory;  // copied while the history menu could be open
+    // What a non-resident process tells once its delivery is done.
+    struct HeldBack {
+        std::string text;
+        std::string caption;
+        UINT type;
+    };
+    std::vector<HeldBack> heldBack;
+    bool deliveryDone = false;
 
     // Hotkeys: registered, or suspended while the settings dialog is active;
-    // the one being held, until its key is seen released.
+    // their keys followed through the raw keyboard input, to tell a repeat from a press.
     bool hotkeysRegistered = false;
-    static constexpr std::int32_t NoHotkey = -1;
-    std::int32_t heldHotkey = NoHotkey;
-    UINT heldKey = 0;
+    bool listeningToKeys = false;
+    KeyPresses keyPresses;
+    std::vector<std::string> toldRefused;  // refused keys told already, by name
 
     // Timers of the main window.
-    static constexpr UINT_PTR ReleaseWatch = 1;
+    static constexpr UINT_PTR ForegroundWatch = 1;  // Wine announces no new foreground window
+    static constexpr UINT ForegroundWatchMs = 250;
     static constexpr UINT_PTR TrayRetry = 2;  // the taskbar may come up late at logon
     static constexpr int TrayAttempts = 12;   // every 5 seconds, for a minute
     int trayAttempts = 0;
 
-    // The target of deliveries and the clipboard.
-    HWND savedForeground = nullptr;
-    HWND savedFocus = nullptr;
-    CaptureThrottle captureThrottle;  // lastCaptureTick
+    // The paste and the clipboard.
     bool pasteInProgress = false;
     HWND nextViewer = nullptr;
     static constexpr UINT ViewerTimeoutMs = 1000;
@@ -265,8 +303,13 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     SmartDialog* settingsDialog = nullptr;
 
     // Files. An unreadable settings or hotkey file is never overwritten; an
-    // unreadable "clip.dat" neither. Both are retried at the next load.
+    // unreadable "clip.dat" neither. Both are retried at the next load, and
+    // "clip.dat" also before each save. A file that was there and is gone at
+    // a rebuild (a program replacing it) is waited for, or the menus stay.
     bool settingsWritable = true;
+    const char* unreadableListFile = settingsPath;
+    bool settingsFileSeen = false;
+    bool hotkeyFileSeen = false;
     bool historyWritable = true;
     // What the last load could not read, told once by its caller.
     std::vector<std::string> readProblems;

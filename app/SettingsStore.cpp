@@ -10,34 +10,55 @@ namespace {
 
 bool IsBreakLine(std::string_view line) { return line == "---" || line == "-->"; }
 
-// A file that exists but holds no file of ours is unreadable as well.
-FileContents ReadChecked(const char* path, bool (*isOurs)(std::string_view)) {
+// A program that replaces a file by deleting it and renaming a new one
+// (a sync client, an editor) leaves it missing for a moment.
+constexpr int ReappearChecks = 20;
+constexpr DWORD ReappearPauseMs = 50;
+
+}  // namespace
+
+// A file that exists but holds no file of ours is unreadable as well; one
+// that was there at the last load and is gone at a rebuild is waited for.
+FileContents PhraseApp::ReadListFile(const std::filesystem::path& path, bool (*isOurs)(std::string_view),
+                                     bool seen, bool startUp) {
     FileContents file = ReadWholeFile(path);
+    const bool mayReappear = seen && !startUp;
+    for (int check = 0; mayReappear && file.status == FileStatus::Missing && check < ReappearChecks;
+         ++check) {
+        Sleep(ReappearPauseMs);
+        file = ReadWholeFile(path);
+    }
+    if (mayReappear && file.status == FileStatus::Missing) return {FileStatus::Unreadable, ReadProblem::Gone};
     if (file.status == FileStatus::Loaded && !isOurs(file.bytes))
         return {FileStatus::Unreadable, ReadProblem::Damaged};
     return file;
 }
 
-}  // namespace
-
 SettingsSource PhraseApp::LoadSettings(bool startUp) {
     readProblems.clear();
-    const FileContents settings = ReadChecked(settingsPath, IsSettingsText);
-    const FileContents hotkeyFile = ReadChecked(hotkeyPath, IsHotkeyFile);
+    KeepLeftovers(files.settings);
+    KeepLeftovers(files.hotkeys);
+    const FileContents settings = ReadListFile(files.settings, IsSettingsText, settingsFileSeen, startUp);
+    const FileContents hotkeyFile = ReadListFile(files.hotkeys, IsHotkeyFile, hotkeyFileSeen, startUp);
     const struct {
-        const char* path;
+        const char* name;
         const FileContents& file;
         UINT keptAtStart;
-    } files[] = {{settingsPath, settings, IDS_KEPT_AT_START},
-                 {hotkeyPath, hotkeyFile, IDS_HOTKEYS_KEPT_AT_START}};
-    for (const auto& [path, file, keptAtStart] : files) {
-        if (file.status == FileStatus::Unreadable)
-            readProblems.push_back(ReadProblemText(path, file.problem) + "\n" +
-                                   LoadResourceText(instance(), startUp ? keptAtStart : IDS_KEPT_ON_RELOAD));
+    } rows[] = {{settingsPath, settings, IDS_KEPT_AT_START},
+                {hotkeyPath, hotkeyFile, IDS_HOTKEYS_KEPT_AT_START}};
+    bool unreadable = false;
+    for (const auto& [name, file, keptAtStart] : rows) {
+        if (file.status != FileStatus::Unreadable) continue;
+        if (!unreadable) unreadableListFile = name;
+        unreadable = true;
+        readProblems.push_back(ReadProblemText(name, file.problem) + "\n" +
+                               LoadResourceText(instance(), startUp ? keptAtStart : IDS_KEPT_ON_RELOAD));
     }
     // A rebuild that cannot read the files keeps the menus and hotkeys it has.
-    if (!readProblems.empty() && !startUp) return SettingsSource::Unreadable;
-    settingsWritable = readProblems.empty();
+    if (unreadable && !startUp) return SettingsSource::Unreadable;
+    settingsWritable = !unreadable;
+    settingsFileSeen = settings.status == FileStatus::Loaded;
+    hotkeyFileSeen = hotkeyFile.status == FileStatus::Loaded;
 
     hotkeys.Clear();
     ComposeMenus(startUp);
@@ -57,12 +78,17 @@ SettingsSource PhraseApp::LoadSettings(bool startUp) {
 }
 
 void PhraseApp::ParseSettings(std::string_view text, std::string_view hotkeyBytes) {
-    const DecodedSettings decoded = DecodeSettings(text, hotkeyBytes, options);
-    for (std::int32_t id = 0; id < static_cast<std::int32_t>(decoded.menuHotkeys.size()); ++id) {
-        const HotkeyRecord& record = decoded.menuHotkeys[static_cast<std::size_t>(id)];
+    RebuildList(DecodeSettings(text, hotkeyBytes, options));
+}
+
+void PhraseApp::RebuildList(const DecodedSettings& list) {
+    hotkeys.Clear();
+    ClearPhraseMenus();
+    for (std::int32_t id = 0; id < static_cast<std::int32_t>(list.menuHotkeys.size()); ++id) {
+        const HotkeyRecord& record = list.menuHotkeys[static_cast<std::size_t>(id)];
         if (record.virtualKey != 0) hotkeys.Add(id, record.virtualKey, record.modifiers);
     }
-    for (const SettingsLine& line : decoded.lines) {
+    for (const SettingsLine& line : list.lines) {
         // Separators and column breaks have no record that could carry a hotkey.
         HotkeyBinding* binding = nullptr;
         if (line.hotkey.virtualKey != 0 && !IsBreakLine(line.text))
@@ -74,16 +100,23 @@ void PhraseApp::ParseSettings(std::string_view text, std::string_view hotkeyByte
     pendingColumnBreak = false;
 }
 
-SaveOutcome PhraseApp::SaveSettings() {
-    if (!settingsWritable) return SaveOutcome::Refused;
-    std::vector<SettingsLine> lines;
+DecodedSettings PhraseApp::CurrentList() const {
+    DecodedSettings list;
+    list.menuHotkeys = MenuHotkeyRecords(hotkeys);
     for (CollectedLine& collected : CollectLines()) {
         HotkeyRecord record;
         if (collected.binding) record = {collected.binding->virtualKey, collected.binding->modifiers};
-        lines.push_back({std::move(collected.line), record});
+        list.lines.push_back({std::move(collected.line), record});
     }
-    const EncodedSettings files = EncodeSettings(options, MenuHotkeyRecords(hotkeys), lines);
-    return WriteFilePair(settingsPath, files.settingsBytes, hotkeyPath, files.hkeyBytes)
-               ? SaveOutcome::Saved
-               : SaveOutcome::Failed;
+    return list;
+}
+
+SaveOutcome PhraseApp::SaveSettings() {
+    if (!settingsWritable) return SaveOutcome::Refused;
+    const DecodedSettings list = CurrentList();
+    const EncodedSettings bytes = EncodeSettings(options, list.menuHotkeys, list.lines);
+    if (!WriteFilePair(files.settings, bytes.settingsBytes, files.hotkeys, bytes.hkeyBytes))
+        return SaveOutcome::Failed;
+    settingsFileSeen = hotkeyFileSeen = true;
+    return SaveOutcome::Saved;
 }

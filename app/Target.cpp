@@ -19,23 +19,56 @@ struct HandleCloser {
 };
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
-// Null when the process cannot be asked, which is the case for most processes
-// with more rights than ours: they count as elevated then.
-bool RunsElevated(HANDLE process, bool unknown) {
+// False when the process cannot be asked: a process we may not even query
+// is no proof of rights above ours (another session, a protected process).
+bool RunsElevated(HANDLE process) {
     HANDLE token = nullptr;
-    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token)) return unknown;
+    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token)) return false;
     const UniqueHandle owned(token);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    if (!GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size)) return unknown;
+    if (!GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size)) return false;
     return elevation.TokenIsElevated != 0;
+}
+
+// Runs action while this thread shares the input state of window's thread,
+// so that GetFocus and SetFocus see that window's focus. This thread is the
+// one attached and detached: detaching the target's thread instead leaves
+// Wine without a foreground window, and the paste keys then go nowhere.
+template <typename Action>
+void WithInputOf(HWND window, Action action) {
+    const DWORD target = GetWindowThreadProcessId(window, nullptr);
+    const DWORD self = GetCurrentThreadId();
+    const bool attached = target != 0 && target != self && AttachThreadInput(self, target, TRUE);
+    action();
+    if (attached) AttachThreadInput(self, target, FALSE);
+}
+
+// The focus of another thread's window without attaching to its input.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+DeliveryTarget* followed = nullptr;
+
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    if (followed) followed->Follow();
 }
 
 }  // namespace
 
 bool CanBeTarget(std::string_view className, DWORD processId) {
     return processId != GetCurrentProcessId() && className != "Shell_TrayWnd" &&
-           className != "NotifyIconOverflowWindow" && className != "__winex11_standalone_tray";
+           className != "NotifyIconOverflowWindow" && className != "TopLevelWindowForOverflowXamlIsland" &&
+           className != "__winex11_standalone_tray";
+}
+
+std::string ClassName(HWND window) {
+    std::string name(256, '\0');
+    name.resize(static_cast<std::size_t>(GetClassNameA(window, name.data(), static_cast<int>(name.size()))));
+    return name;
 }
 
 std::array<INPUT, 4> PasteKeyEvents(bool rightControl) {
@@ -47,7 +80,52 @@ std::array<INPUT, 4> PasteKeyEvents(bool rightControl) {
 bool IsElevatedAboveUs(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId == 0 || RunsElevated(GetCurrentProcess(), false)) return false;
+    if (processId == 0 || RunsElevated(GetCurrentProcess())) return false;
     const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    return RunsElevated(process.get(), true);
+    return RunsElevated(process.get());
+}
+
+bool DeliveryTarget::MayBeTarget(HWND window) {
+    DWORD processId = 0;
+    return window && GetWindowThreadProcessId(window, &processId) &&
+           CanBeTarget(ClassName(window), processId);
+}
+
+void DeliveryTarget::StartFollowing() {
+    followed = this;
+    if (!hook_)
+        hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged,
+                                0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    Follow();
+}
+
+void DeliveryTarget::StopFollowing() {
+    if (hook_) UnhookWinEvent(hook_);
+    hook_ = nullptr;
+    if (followed == this) followed = nullptr;
+}
+
+void DeliveryTarget::Follow() {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground && (foreground == lastWorkedIn_.window || MayBeTarget(foreground)))
+        lastWorkedIn_ = {foreground, FocusOf(foreground)};
+}
+
+void DeliveryTarget::Capture(DWORD now) {
+    if (!throttle_.Allow(now)) return;
+    const HWND foreground = GetForegroundWindow();
+    if (MayBeTarget(foreground)) {
+        HWND focus = nullptr;
+        WithInputOf(foreground, [&focus] { focus = GetFocus(); });
+        captured_ = lastWorkedIn_ = {foreground, focus};
+    } else if (IsWindow(lastWorkedIn_.window)) {
+        captured_ = lastWorkedIn_;
+    }
+}
+
+void DeliveryTarget::RestoreFocus() {
+    if (!captured_.focus) return;
+    const HWND focus = captured_.focus;
+    WithInputOf(captured_.window, [focus] { SetFocus(focus); });
+    captured_.focus = nullptr;
 }

@@ -3,13 +3,17 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 #include <string_view>
+
+#include "app/CaptureThrottle.h"
 
 // A click on the tray icon makes the taskbar (or the overflow area of its
 // icons, or, under Wine without a system tray, Wine's own tray window) the
 // foreground window, and the program's own windows are never where the user
 // typed: none of them is taken as the target.
 bool CanBeTarget(std::string_view className, DWORD processId);
+std::string ClassName(HWND window);
 
 // Ctrl+V as real key events with scan codes, which remote-desktop clients,
 // virtual machines and games need; the right Ctrl is an extended key.
@@ -18,3 +22,45 @@ std::array<INPUT, 4> PasteKeyEvents(bool rightControl);
 // True when the window's process runs with more rights than this one (as
 // administrator while we do not): Windows then drops our synthesised keys.
 bool IsElevatedAboveUs(HWND window);
+
+// The window the user last worked in and the control that had its focus. It
+// follows the foreground window as it changes, so that a menu opened from
+// the tray (which the shell's windows take the foreground for) still finds
+// the window the user typed in, not one from long ago.
+class DeliveryTarget {
+  public:
+    DeliveryTarget() = default;
+    ~DeliveryTarget() { StopFollowing(); }
+    DeliveryTarget(const DeliveryTarget&) = delete;
+    DeliveryTarget& operator=(const DeliveryTarget&) = delete;
+
+    // Windows announces each new foreground window; Wine does not, so the
+    // owner also calls Follow a few times a second.
+    void StartFollowing();
+    void StopFollowing();
+    // Takes the foreground window as the last one worked in if it may be a target.
+    void Follow();
+    // Before a menu or dialog: the foreground window with its focus if it may
+    // be a target, else the last one worked in. At most once per interval.
+    void Capture(DWORD now);
+    // The recorded focus steers only the delivery it was recorded for.
+    void ForgetFocus() { captured_.focus = nullptr; }
+    // Puts the recorded focus back, once.
+    void RestoreFocus();
+    void Clear() { captured_ = lastWorkedIn_ = {}; }
+
+    HWND window() const { return captured_.window; }
+    HWND focus() const { return captured_.focus; }
+
+  private:
+    struct Recorded {
+        HWND window = nullptr;
+        HWND focus = nullptr;
+    };
+    static bool MayBeTarget(HWND window);
+
+    Recorded captured_;
+    Recorded lastWorkedIn_;
+    CaptureThrottle throttle_;
+    HWINEVENTHOOK hook_ = nullptr;
+};

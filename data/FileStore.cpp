@@ -9,6 +9,10 @@
 
 namespace fs = std::filesystem;
 
+void (*ReserveFileBytes)(std::string& bytes, std::size_t size) = [](std::string& bytes, std::size_t size) {
+    bytes.reserve(size);
+};
+
 namespace {
 
 constexpr int OpenAttempts = 20;     // about a second, for a scanner or sync client
@@ -22,6 +26,16 @@ fs::path WithSuffix(const fs::path& path, const char* suffix) {
     return result;
 }
 
+bool IsFile(const fs::path& path) {
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+void RemoveFile(const fs::path& path) {
+    std::error_code ignored;
+    if (IsFile(path)) fs::remove(path, ignored);
+}
+
 // Writes bytes over whatever file is at path, checking the write and the close.
 bool WriteFile(const fs::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -31,30 +45,41 @@ bool WriteFile(const fs::path& path, std::string_view bytes) {
     return !out.fail();
 }
 
-bool WriteTemporary(const fs::path& temp, std::string_view bytes) {
-    if (WriteFile(temp, bytes)) return true;
-    std::error_code ignored;
-    if (fs::is_regular_file(temp, ignored)) fs::remove(temp, ignored);
+// "<path>.new" holding all of bytes, or false with nothing of it left.
+bool WriteCompleteCopy(const fs::path& path, std::string_view bytes, fs::path& copy) {
+    const fs::path partial = WithSuffix(path, ".tmp");
+    copy = WithSuffix(path, ".new");
+    std::error_code error;
+    if (WriteFile(partial, bytes)) {
+        fs::rename(partial, copy, error);
+        if (!error) return true;
+    }
+    RemoveFile(partial);
     return false;
 }
 
-// Puts the complete file temp in place of path. A file held open without
+bool Holds(const fs::path& path, std::string_view bytes) {
+    const FileContents written = ReadWholeFile(path);
+    return written.status == FileStatus::Loaded && written.bytes == bytes;
+}
+
+// Puts the complete file copy in place of path. A file held open without
 // delete sharing (as the C runtime's fopen holds it) cannot be replaced, but
-// it can be written in place; temp is removed only once path holds it all.
-bool ReplaceWith(const fs::path& temp, const fs::path& path) {
+// it can be written in place; copy goes only once path holds it all.
+bool ReplaceWith(const fs::path& copy, const fs::path& path) {
     std::error_code error;
     for (int attempt = 0; attempt < ReplaceAttempts; ++attempt) {
-        fs::rename(temp, path, error);
+        fs::rename(copy, path, error);
         if (!error) return true;
         Pause();
     }
-    const FileContents copy = ReadWholeFile(temp);
-    if (copy.status != FileStatus::Loaded || !fs::is_regular_file(path, error)) {
-        fs::remove(temp, error);
+    const FileContents complete = ReadWholeFile(copy);
+    if (complete.status != FileStatus::Loaded || !IsFile(path)) {
+        RemoveFile(copy);  // path is as it was
         return false;
     }
-    if (!WriteFile(path, copy.bytes)) return false;  // path may be cut short: the complete copy stays
-    fs::remove(temp, error);
+    if (!WriteFile(path, complete.bytes) || !Holds(path, complete.bytes)) return false;
+    RemoveFile(copy);
     return true;
 }
 
@@ -77,7 +102,7 @@ FileContents ReadWholeFile(const fs::path& path) {
     if (!in.is_open()) return {FileStatus::Unreadable, ReadProblem::InUse};
     FileContents result{FileStatus::Loaded};
     try {
-        result.bytes.reserve(static_cast<std::size_t>(size));
+        ReserveFileBytes(result.bytes, static_cast<std::size_t>(size));
         result.bytes.assign(std::istreambuf_iterator<char>(in), {});
     } catch (const std::bad_alloc&) {
         return {FileStatus::Unreadable, ReadProblem::TooLarge};  // more than this process can hold
@@ -87,42 +112,56 @@ FileContents ReadWholeFile(const fs::path& path) {
 }
 
 bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
-    const fs::path temp = WithSuffix(path, ".tmp");
-    return WriteTemporary(temp, bytes) && ReplaceWith(temp, path);
+    fs::path copy;
+    return WriteCompleteCopy(path, bytes, copy) && ReplaceWith(copy, path);
 }
 
 bool WriteFilePair(const fs::path& first, std::string_view firstBytes, const fs::path& second,
                    std::string_view secondBytes) {
-    const fs::path firstTemp = WithSuffix(first, ".tmp");
-    const fs::path secondTemp = WithSuffix(second, ".tmp");
-    const fs::path saved = WithSuffix(first, ".old");
-    std::error_code ignored;
-    if (!WriteTemporary(firstTemp, firstBytes)) return false;
-    if (!WriteTemporary(secondTemp, secondBytes)) {
-        fs::remove(firstTemp, ignored);
+    fs::path firstCopy, secondCopy;
+    if (!WriteCompleteCopy(first, firstBytes, firstCopy)) return false;
+    if (!WriteCompleteCopy(second, secondBytes, secondCopy)) {
+        RemoveFile(firstCopy);
         return false;
     }
-    // A copy of the old first file puts it back if the second cannot be replaced.
-    // After a failed replacement the complete copies stay beside the files.
+    // The old first file puts itself back if either cannot be replaced.
+    const fs::path saved = WithSuffix(first, ".old");
     std::error_code error;
     const bool hadFirst = fs::exists(first, error);
     if (hadFirst) fs::copy_file(first, saved, fs::copy_options::overwrite_existing, error);
     if (error) {
-        fs::remove(firstTemp, ignored);
-        fs::remove(secondTemp, ignored);
+        RemoveFile(firstCopy);
+        RemoveFile(secondCopy);
         return false;
     }
-    if (!ReplaceWith(firstTemp, first)) {
-        fs::remove(secondTemp, ignored);
-        return false;
+    const bool firstReplaced = ReplaceWith(firstCopy, first);
+    if (firstReplaced && ReplaceWith(secondCopy, second)) {
+        RemoveFile(saved);
+        return true;
     }
-    if (!ReplaceWith(secondTemp, second)) {
-        if (hadFirst)
-            ReplaceWith(saved, first);
-        else
-            fs::remove(first, ignored);
-        return false;
+    if (!firstReplaced) RemoveFile(secondCopy);
+    // Whatever could not be put back stays beside the files, complete.
+    if (!hadFirst) {
+        RemoveFile(first);
+    } else if (IsFile(firstCopy) || firstReplaced) {
+        if (ReplaceWith(saved, first)) RemoveFile(firstCopy);
+    } else {
+        RemoveFile(saved);
     }
-    fs::remove(saved, ignored);
-    return true;
+    return false;
+}
+
+std::vector<fs::path> KeepLeftoverCopies(const fs::path& path) {
+    std::vector<fs::path> kept;
+    for (const char* suffix : {".new", ".old"}) {
+        const fs::path leftover = WithSuffix(path, suffix);
+        if (!IsFile(leftover)) continue;
+        std::error_code error;
+        fs::path keep = WithSuffix(path, ".kept");
+        for (int n = 2; n < 1000 && (fs::exists(keep, error) || error); ++n)
+            keep = WithSuffix(path, (".kept" + std::to_string(n)).c_str());
+        fs::rename(leftover, keep, error);
+        kept.push_back(error ? leftover : keep);
+    }
+    return kept;
 }

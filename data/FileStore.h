@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class FileStatus {
     Loaded,
@@ -16,9 +17,10 @@ enum class FileStatus {
 enum class ReadProblem {
     None,
     InUse,     // another program holds it, or reading is not allowed
-    TooLarge,  // beyond FileSizeLimit
+    TooLarge,  // beyond FileSizeLimit, or more than this process can hold
     Failed,    // not a file, or reading broke off
     Damaged,   // read whole, but its contents are no file of ours (decided by the reader of the format)
+    Gone,      // missing now, though it was there a moment ago (only its reader can tell)
 };
 
 struct FileContents {
@@ -34,12 +36,24 @@ constexpr std::uintmax_t FileSizeLimit = std::uintmax_t{256} << 20;
 // A file that cannot be opened is tried again for about a second.
 FileContents ReadWholeFile(const std::filesystem::path& path);
 
-// Writes a temporary file beside path and then puts it in place of path; when
-// another program holds path open so that it cannot be replaced, path is
-// written in place from the temporary copy. On failure the old file is left
-// as it was, or, if writing in place broke off, the complete copy stays beside it.
+// The bytes go to "<path>.tmp", which becomes "<path>.new" once it is whole;
+// that complete copy then takes the place of path. When another program
+// holds path open so that it cannot be replaced, path is written in place
+// and read back, and the complete copy goes only once path holds it all. On
+// failure the old file is left as it was, or, if writing in place broke
+// off, "<path>.new" stays beside it for KeepLeftoverCopies to find.
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Writes both files, or, if either cannot be written, neither.
+// Writes both files, or, if either cannot be written, neither. The old first
+// file waits as "<first>.old" until the second is in place.
 bool WriteFilePair(const std::filesystem::path& first, std::string_view firstBytes,
                    const std::filesystem::path& second, std::string_view secondBytes);
+
+// Complete copies that a save cut off by the end of the process left beside
+// path ("<path>.new", "<path>.old") are renamed "<path>.kept" (".kept2", ...)
+// so that no later save replaces them; returns the names they have now.
+std::vector<std::filesystem::path> KeepLeftoverCopies(const std::filesystem::path& path);
+
+// The allocation of a file's bytes, a seam for the tests: a file within the
+// size limit that this process cannot hold in memory is too large as well.
+extern void (*ReserveFileBytes)(std::string& bytes, std::size_t size);

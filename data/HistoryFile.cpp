@@ -47,8 +47,6 @@ std::vector<std::string> DecodeHistory(std::string_view bytes) {
     return {texts.begin(), texts.end()};
 }
 
-bool IsHistoryFile(std::string_view bytes) { return ClassifyHistoryFile(bytes) == HistoryFileKind::Whole; }
-
 HistoryRecords EncodeHistoryRecords(const std::vector<std::string_view>& texts) {
     HistoryRecords records;
     for (std::size_t i = 0; i < texts.size(); ++i)

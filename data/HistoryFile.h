@@ -18,9 +18,6 @@ HistoryFileKind ClassifyHistoryFile(std::string_view bytes);
 // read whole, so a CutShort file gives the whole records before the cut.
 std::vector<std::string> DecodeHistory(std::string_view bytes);
 
-// The history menu's check until it asks for the kind: true only for a Whole file, as before.
-bool IsHistoryFile(std::string_view bytes);
-
 // The one rule for which texts are written: empty texts and texts too long for
 // the length field are left out; when more remain than the count field can
 // hold, the newest are kept. sources[i] is the position in texts of record i.

@@ -35,7 +35,6 @@ std::string EncodeHotkeyFile(const std::array<HotkeyRecord, 3>& menuRecords,
 }
 
 bool IsHotkeyFile(std::string_view bytes) {
-    if (bytes.size() % 2 != 0) return false;
     for (std::size_t i = 1; i < bytes.size(); i += 2)
         if (static_cast<std::uint8_t>(bytes[i]) > AllModifiers) return false;
     return true;

@@ -19,10 +19,12 @@ struct HotkeyRecord {
     bool operator!=(const HotkeyRecord& o) const { return !(*this == o); }
 };
 
-// Reads records in file order; bytes past the end of the file read as zero.
+// Reads records in file order; records past the end of the file read as
+// zero, and so does a last record cut short (an odd last byte).
 class HotkeyFileReader {
   public:
-    explicit HotkeyFileReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit HotkeyFileReader(std::string_view bytes)
+        : bytes_(bytes.substr(0, bytes.size() & ~std::size_t{1})) {}
     HotkeyRecord Next();
 
   private:
@@ -38,8 +40,8 @@ std::array<HotkeyRecord, 3> MenuHotkeyRecords(const HotkeyList& hotkeys);
 // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4: no record of ours has another bit.
 constexpr std::uint8_t AllModifiers = 7;
 
-// False for bytes that cannot be records of ours: an odd size, or modifiers
-// with bits the program never writes (a foreign or damaged file).
+// False for bytes that cannot be records of ours: modifiers with bits the
+// program never writes (a foreign or damaged file).
 bool IsHotkeyFile(std::string_view bytes);
 
 std::string EncodeHotkeyFile(const std::array<HotkeyRecord, 3>& menuRecords,

@@ -89,7 +89,7 @@ DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view 
         result.menuHotkeys[id] = hotkeys.Next();
         if (id == legacyTarget)
             result.menuHotkeys[id] = {static_cast<std::uint8_t>(legacyKey),
-                                      static_cast<std::uint8_t>(legacyModifiers)};
+                                      static_cast<std::uint8_t>(legacyModifiers & AllModifiers)};
     }
 
     result.lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);

@@ -83,9 +83,9 @@ std::vector<std::string> PhraseApp::HistoryTexts() const {
 }
 
 SaveOutcome PhraseApp::SaveHistory() {
-    if (!HistoryMenu || !historyWritable) return SaveOutcome::Refused;
-    return WriteWholeFile(historyPath, EncodeHistory(HistoryTexts())) ? SaveOutcome::Saved
-                                                                      : SaveOutcome::Failed;
+    if (!HistoryMenu || (!historyWritable && !MergeHistoryFile())) return SaveOutcome::Refused;
+    return WriteWholeFile(files.history, EncodeHistory(HistoryTexts())) ? SaveOutcome::Saved
+                                                                        : SaveOutcome::Failed;
 }
 
 void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts) {
@@ -114,19 +114,44 @@ void PhraseApp::AddHistoryTexts(const std::vector<std::string>& texts) {
     TrimHistory();
 }
 
+bool PhraseApp::ReadHistoryFile(std::vector<std::string>& texts, bool tell) {
+    FileContents file = ReadWholeFile(files.history);
+    const HistoryFileKind kind =
+        file.status == FileStatus::Loaded ? ClassifyHistoryFile(file.bytes) : HistoryFileKind::Empty;
+    if (kind == HistoryFileKind::Foreign) file = {FileStatus::Unreadable, ReadProblem::Damaged};
+    if (file.status == FileStatus::Unreadable) {
+        if (tell)
+            readProblems.push_back(ReadProblemText(historyPath, file.problem) + "\n" +
+                                   LoadResourceText(instance(), IDS_HISTORY_KEPT));
+        return false;
+    }
+    // A file of ours cut short (a full disk, a crash) gives what it holds whole.
+    if (kind == HistoryFileKind::CutShort && tell)
+        readProblems.push_back(FilledText(IDS_HISTORY_CUT_SHORT, historyPath));
+    texts = DecodeHistory(file.bytes);
+    return true;
+}
+
 void PhraseApp::LoadHistory() {
     if (!HistoryMenu) return;
-    FileContents file = ReadWholeFile(historyPath);
-    if (file.status == FileStatus::Loaded && !IsHistoryFile(file.bytes))
-        file = {FileStatus::Unreadable, ReadProblem::Damaged};
-    historyWritable = file.status != FileStatus::Unreadable;
-    if (!historyWritable)
-        readProblems.push_back(ReadProblemText(historyPath, file.problem) + "\n" +
-                               LoadResourceText(instance(), IDS_HISTORY_KEPT));
+    KeepLeftovers(files.history);
+    std::vector<std::string> texts;
+    historyWritable = ReadHistoryFile(texts, true);
+    // What a rebuild could not save is newer than what the file holds.
     if (unsavedHistory) {
-        AddHistoryTexts(*unsavedHistory);
+        texts.insert(texts.end(), unsavedHistory->begin(), unsavedHistory->end());
         unsavedHistory.reset();
-    } else if (file.status == FileStatus::Loaded) {
-        AddHistoryTexts(DecodeHistory(file.bytes));
     }
+    AddHistoryTexts(texts);
+}
+
+bool PhraseApp::MergeHistoryFile() {
+    std::vector<std::string> texts;
+    if (menuOpen || !ReadHistoryFile(texts, false)) return false;
+    const std::vector<std::string> session = HistoryTexts();
+    texts.insert(texts.end(), session.begin(), session.end());
+    ClearHistory();
+    AddHistoryTexts(texts);
+    historyWritable = true;
+    return true;
 }

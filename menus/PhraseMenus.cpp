@@ -82,7 +82,7 @@ void PhraseApp::AppendFixedEntries() {
         AppendMenuA(PhraseMenu, MF_STRING, IDM_ADD_CLIPBOARD,
                     LoadResourceText(instance(), IDS_MENU_ADD_CLIPBOARD).c_str());
         if (nonResident) {
-            AppendMenuA(PhraseMenu, MF_STRING | MF_GRAYED, IDM_SETTINGS,
+            AppendMenuA(PhraseMenu, MF_STRING | MF_DISABLED, IDM_SETTINGS,
                         LoadResourceText(instance(), IDS_MENU_NON_RESIDENT).c_str());
         } else {
             AppendMenuA(PhraseMenu, MF_STRING, IDM_SETTINGS,

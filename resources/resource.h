@@ -33,7 +33,7 @@
 #define IDM_QUIT_RELAY2 40011
 #define IDM_SHOW_MENU 40012
 #define IDM_PASTE 40013
-#define IDM_RELOAD 40014
+#define IDM_RELOAD 40014  // the work that waited: a rebuild, history copied while a menu was open
 
 // Controls of the settings dialog
 #define IDC_HISTORY_LIMIT_SPIN 103  // created at run time, buddy of 1040
@@ -113,5 +113,10 @@
 #define IDS_DISCARD_CHANGES 52
 #define IDS_HOTKEYS_KEPT_AT_START 53  // after "hkey.dat" at start-up
 #define IDS_PASTE_BLOCKED 54
+#define IDS_HISTORY_CUT_SHORT 55  // %1 file
+#define IDS_LEFTOVER_KEPT 56      // %1 the name the complete copy was kept under
+#define IDS_PROBLEM_MISSING 57
+#define IDS_HOTKEYS_DUPLICATE 58  // followed by one line per key: %1 key (%2 what it opens), %3 the other
+#define IDS_HOTKEY_SAME_LINE 59
 
 #endif

@@ -1,15 +1,8 @@
 #include "settings/ItemListBox.h"
 
 #include "resource.h"
+#include "settings/LineEdit.h"
 #include "settings/SettingsDialog.h"
-
-namespace {
-
-bool ShiftOrControlHeld() {
-    return ((GetAsyncKeyState(VK_SHIFT) | GetAsyncKeyState(VK_CONTROL)) & 0x8000) != 0;
-}
-
-}  // namespace
 
 ItemListBox::ItemListBox(SettingsDialog* owner) : SmartControl(IDC_ITEM_LIST), dialog(owner) {}
 
@@ -21,7 +14,7 @@ bool ItemListBox::HandleArrowKey(WPARAM key) {
     if (key != VK_UP && key != VK_DOWN && key != VK_LEFT && key != VK_RIGHT) return false;
     if (!dialog || !IsBound()) return true;
     const int count = static_cast<int>(SendMsg(LB_GETCOUNT));
-    if (ShiftOrControlHeld()) {
+    if (KeyHeld(VK_SHIFT) || KeyHeld(VK_CONTROL)) {
         switch (key) {
             case VK_UP:
                 dialog->ClickButton(IDC_MOVE_UP_BUTTON);

@@ -3,10 +3,11 @@
 #include "resource.h"
 #include "settings/SettingsDialog.h"
 
-bool ModifierHeld() {
-    return ((GetAsyncKeyState(VK_CONTROL) | GetAsyncKeyState(VK_SHIFT) | GetAsyncKeyState(VK_MENU)) &
-            0x8000) != 0;
-}
+// The state that came with the key being handled, not the keyboard's state
+// now: a quick Shift+Ins is already over when its message is read.
+bool KeyHeld(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+bool ModifierHeld() { return KeyHeld(VK_CONTROL) || KeyHeld(VK_SHIFT) || KeyHeld(VK_MENU); }
 
 LineEdit::LineEdit(SettingsDialog* owner) : SmartControl(IDC_LINE_EDIT), dialog(owner) {}
 
@@ -15,7 +16,7 @@ void LineEdit::OnKeyDown(WPARAM key, LPARAM) {
         if (dialog) dialog->PassArrowKeyToList(key);
         return;
     }
-    // Only a plain Enter adds what the edit holds; Ctrl+Enter and the like do not.
-    if (!multiLine && key == VK_RETURN && !ModifierHeld()) enterPressed = 1;
+    // Ctrl+Enter does not add what the edit holds; Shift+Enter does, as Enter.
+    if (!multiLine && key == VK_RETURN && !KeyHeld(VK_CONTROL)) enterPressed = 1;
     ForwardCurrent();
 }

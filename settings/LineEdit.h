@@ -7,6 +7,8 @@
 
 class SettingsDialog;
 
+// The key was down when the key message being handled was sent.
+bool KeyHeld(int virtualKey);
 // Ctrl, Shift or Alt is down: the plain keys of the dialog (Enter, Ins) then mean something else.
 bool ModifierHeld();
 

@@ -133,11 +133,11 @@ void SettingsDialog::OnOK() {
     EndModal(1);
 }
 
-// Everything OK would save, to tell whether Cancel would lose something.
+// The list, its hotkeys and the menu hotkeys: what Cancel would lose of the
+// user's typing. A ticked box is quickly ticked again and is not asked about.
 std::string SettingsDialog::Contents() {
-    std::string contents = std::to_string(TildeOption()) + std::to_string(WaitForKeyRelease()) + "|" +
-                           std::to_string(HistoryLimit());
-    for (int id = 0; id < 3; ++id) contents += "|" + std::to_string(MenuHotkey(id));
+    std::string contents;
+    for (int id = 0; id < 3; ++id) contents += std::to_string(MenuHotkey(id)) + "|";
     for (int i = 0; i < LineCount(); ++i) {
         const HotkeyBinding* record = LineHotkey(i);
         contents += "\n" + LineAt(i) + "\t" +

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "AppFixture.h"
 #include "Clipboard.h"
 #include "Files.h"
 #include "app/CaptureThrottle.h"
 #include "app/CommandLine.h"
+#include "app/KeyPresses.h"
+#include "resource.h"
 
 namespace {
 
@@ -41,6 +45,52 @@ TEST(AppSession, LogoffSavesTheHistoryAndEndsOnlyWhenTheSessionEnds) {
     EXPECT_FALSE(IsWindow(app.window()));
     EXPECT_EQ(saved, ReadBytes(PhraseApp::historyPath))
         << "saved once, not emptied by the destruction after it";
+}
+
+// A non-resident start opens its menu before anything is told: its problems wait until the
+// delivery is done, keys it could not register are not its business, and while the session
+// ends nothing waits for the user, not even without a tray icon.
+TEST(AppStartup, ANonResidentStartTellsNothingBeforeItsDelivery) {
+    TempFolder folder;
+    const HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(RegisterHotKey(other, 1, MOD_CONTROL | MOD_ALT, 'A'));
+    WriteBytes(PhraseApp::settingsPath, "65\r\n3\r\n0\t20\t2\t1\r\nmine\r\n");
+    WriteBytes(PhraseApp::hotkeyPath, "\xff\xff");
+    AppWithWindow app(nullptr, {}, "-o");
+    MSG menu{};
+    EXPECT_TRUE(PeekMessageA(&menu, app.window(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(IDM_SHOW_MENU, menu.wParam);
+    EXPECT_EQ(UINT{MF_DISABLED},
+              GetMenuState(app->PhraseMenu, IDM_SETTINGS, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED));
+    app->AddHistoryEntry("x");
+    std::filesystem::create_directory("clip.dat.tmp");
+    RunDialog([&] { SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0); }, {});
+    RunDialog([&] { app.Command(IDM_EXIT); },
+              {Expect([](HWND box) {
+                   const std::string text = ControlText(box, 0xFFFF);
+                   EXPECT_NE(std::string::npos, text.find("hkey.dat")) << text;
+                   EXPECT_EQ(std::string::npos, text.find("ショートカットキーは")) << text;
+               }),
+               ClickOn(IDOK)});
+    DestroyWindow(other);
+}
+
+// A new press of a hotkey's key counts however short the gap, a repeat of a held key does not;
+// a hotkey read before its key event counts once, one made before the key went up does not,
+// and a key held with no event for longer than the keyboard's repeat delay went up unseen.
+TEST(AppHotkeys, APressIsToldFromARepeatByTheKeyGoingUp) {
+    KeyPresses keys;
+    const std::tuple<char, std::uint32_t, bool> events[] = {
+        {'d', 0, true},    {'h', 1, true},    {'d', 500, true},  {'h', 501, false},
+        {'u', 600, true},  {'d', 601, true},  {'u', 602, true},  {'h', 603, true},
+        {'h', 604, true},  {'h', 700, true},  {'d', 701, true},  {'h', 702, false},
+        {'d', 5000, true}, {'h', 5001, true}, {'u', 5100, true}, {'h', 5050, false}};
+    for (const auto& [event, time, counts] : events) {
+        if (event == 'h')
+            EXPECT_EQ(counts, keys.TakePress('1', time)) << time;
+        else
+            keys.Raw('1', event == 'd', time);
+    }
 }
 
 TEST(AppStartup, HyphenOAnywhereSelectsTheNonResidentMode) {

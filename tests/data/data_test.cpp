@@ -3,6 +3,7 @@
 #include <chrono>
 #include <iterator>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -137,7 +138,7 @@ TEST(Settings, Decode) {
         {"65\n3\n1\t30\t-1\t0", "1 30 0 1+1 2+2 3+3"},
         // The legacy hotkey of the first two lines goes to the menu the options name.
         {"  x65\n\t+3 4\r\n0\n", "0 7 5 1+1 2+2 0+3"},
-        {"321\n-1\n0\n", "0 7 5 1+1 2+2 65+255"},
+        {"321\n-1\n0\n", "0 7 5 1+1 2+2 65+7"},  // only the modifier bits hkey.dat may hold
         {"65\n3\n0\t20\t0\n", "0 20 5 65+3 2+2 3+3"},
         {"65\n3\n1\t20\t1\t1\r\n", "1 20 1 1+1 65+3 3+3"},
         {"0\n0\n01\nA\n", "0 7 5 1+1 2+2 0+0|A=4+4"},
@@ -153,7 +154,10 @@ TEST(Settings, Decode) {
         {"0\n0\n0\n" + x5000 + "\n", "0 7 5 1+1 2+2 0+0|" + x5000 + "=4+4"},
     };
     for (const auto& [text, decoded] : cases) EXPECT_EQ(Decoded(text, Keys), decoded);
-    EXPECT_EQ(Decoded("0\n0\n0\nA\nB\n", "\1\1\2"), "0 7 5 1+1 2+0 0+0|A=0+0|B=0+0");
+    // A last record cut short is none; modifier bits we never write make a foreign file.
+    EXPECT_EQ(Decoded("0\n0\n0\nA\nB\n", "\1\1\2"), "0 7 5 1+1 0+0 0+0|A=0+0|B=0+0");
+    EXPECT_TRUE(IsHotkeyFile("\1\1\2\7\3"));
+    EXPECT_FALSE(IsHotkeyFile("\1\1\2\x08"));
 }
 
 TEST(Settings, Encode) {
@@ -323,6 +327,23 @@ TEST_F(Store, ReadAndWrite) {
     EXPECT_EQ(ReadWholeFile(dir / "none" / "deeper").status, FileStatus::Missing);
     // Something that cannot be read is never taken for a missing file.
     EXPECT_EQ(ReadWholeFile(dir / "kwibra.ini.tmp").status, FileStatus::Unreadable);
+    // A file within the limit that the process cannot hold is too large as well.
+    const auto reserve = ReserveFileBytes;
+    ReserveFileBytes = [](std::string&, std::size_t) { throw std::bad_alloc(); };
+    EXPECT_EQ(ReadWholeFile(dir / "clip.dat").problem, ReadProblem::TooLarge);
+    ReserveFileBytes = reserve;
+}
+
+// Complete copies that an ended process left beside a file are kept under
+// names no later save uses; nothing is left beside a file written whole.
+TEST_F(Store, LeftoverCopiesAreKept) {
+    for (const char* name : {"clip.dat.new", "clip.dat.old", "clip.dat.kept"})
+        WriteWholeFile(dir / name, name);
+    EXPECT_EQ(KeepLeftoverCopies(dir / "clip.dat"),
+              (std::vector<fs::path>{dir / "clip.dat.kept2", dir / "clip.dat.kept3"}));
+    EXPECT_EQ(Get("clip.dat.kept2") + Get("clip.dat.kept3"), "clip.dat.newclip.dat.old");
+    EXPECT_TRUE(KeepLeftoverCopies(dir / "clip.dat").empty());
+    EXPECT_EQ(Entries(), 3);
 }
 
 TEST_F(Store, PairIsWrittenWholeOrNotAtAll) {

@@ -102,12 +102,27 @@ bool Run(const Args& a, std::string& out) {
     if (command == "post")  // HWND MESSAGE WPARAM LPARAM
         return PostMessageA(Handle(a.at(1)), std::stoul(a.at(2), 0, 0), std::stoul(a.at(3)),
                             std::stol(a.at(4)));
-    if (command == "recorder") {
-        HWND window = CreateWindowA("Static", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 120, nullptr, nullptr,
-                                    nullptr, nullptr);
+    if (command == "recorder" || command == "form") {  // [CLASS]: of a class of its own, or "ProbeForm"
+        WNDCLASSA own{};
+        own.lpfnWndProc = RecordKey;
+        own.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        own.lpszClassName = a.size() > 1 ? a[1].c_str() : command == "form" ? "ProbeForm" : nullptr;
+        if (own.lpszClassName) RegisterClassA(&own);
+        const int left = command == "form" ? 800 : 300;  // beside notepad
+        HWND window =
+            CreateWindowA(own.lpszClassName ? own.lpszClassName : "Static", "", WS_POPUP | WS_VISIBLE, left,
+                          300, 200, 120, nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordKey));
+        // A form: two fields, one above the other.
+        for (int top : {10, 60})
+            if (command == "form")
+                CreateWindowA("Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, top, 180, 30, window,
+                              nullptr, nullptr, nullptr);
         MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
         return true;
     }
     throw std::invalid_argument(command);

@@ -119,6 +119,44 @@ scenario_item_hotkey() {
   sleep 1
   check "and only once" probe text "$EDIT" "$(sjis '＾＾；')"
   check "still no menu" probe wait-not 0 windows 0 '#32768'
+  probe set-text "$EDIT" ''
+  xdotool keydown ctrl keydown alt key 1 key 1 keyup alt keyup ctrl
+  check "Ctrl+Alt held and 1 tapped twice pastes twice" notepad_shows "$(sjis '＾＾；＾＾；')"
+  stop_kwibra
+}
+
+scenario_target() { # the window the user last worked in, with the field that had its focus
+  start_with_notepad
+  stop_kwibra
+  printf '\x31\x03' | dd of="$APP/hkey.dat" bs=1 seek=6 conv=notrunc status=none # Ctrl+Alt+1: ＾＾；
+  start_resident
+  start_in "$WORK" "$PROBE" form # over notepad
+  wait_window ProbeForm
+  local form=$WINDOW fields taskbar
+  fields=($(probe windows "$(hwnd "$form")" Edit | hwnds))
+  click_into "$(probe windows "$(hwnd "$form")" Edit | head -n 1)" "$(hwnd "$form")"
+  keys ctrl+alt+a
+  wait_window '#32768'
+  close_menus Escape
+  click_into "$(probe windows "$(hwnd "$form")" Edit | tail -n 1)" "$(hwnd "$form")"
+  keys ctrl+alt+1
+  check "after a dismissed menu, a hotkey pastes into the field that has the focus now" \
+    probe wait "$MS" text "${fields[1]}" "$(sjis '＾＾；')"
+  check "not into the one the menu found" probe text "${fields[0]}" ''
+  click_into "$NOTEPAD"
+  sleep 0.5
+  start_in "$WORK" "$PROBE" recorder Shell_TrayWnd # a click on the taskbar
+  wait_window Shell_TrayWnd
+  taskbar=$WINDOW
+  click_into "$taskbar"
+  probe post "$(hwnd "$MAIN")" 0x48E 1 517 # the tray icon's right click, as the shell reports it
+  wait_window '#32768'
+  keys Down Down Right Return
+  check "the menu opened over the taskbar pastes into notepad, where the user worked last" notepad_shows "$(sjis '＾＾；')"
+  check "and nothing more into the form" probe text "${fields[1]}" "$(sjis '＾＾；')"
+  shot target "$NOTEPAD" "$form"
+  quit "$(hwnd "$taskbar")"
+  quit "$(hwnd "$form")"
   stop_kwibra
 }
 

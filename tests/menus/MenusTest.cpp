@@ -52,6 +52,7 @@ TEST(MenusHistory, MergesDuplicatesKeepsTheNewestAndNumbersFromTheTop) {
     EXPECT_EQ("c a d", app->ItemForCommand(35000)->content + " " + app->ItemForCommand(35001)->content + " " +
                            app->ItemForCommand(35002)->content);
     SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
+    app.Pump();
     EXPECT_EQ("c\na\nd\n", MenuTexts(app->HistoryMenu)) << "a rebuild keeps the history";
     app->options.historyLimit = 0;
     app->TrimHistory();

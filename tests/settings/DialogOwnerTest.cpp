@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "AppFixture.h"
+#include "Clipboard.h"
 #include "DialogSteps.h"
 #include "Files.h"
 #include "ResourceText.h"
@@ -26,6 +27,8 @@ TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
                    SendMessageA(app.window(), WM_COMMAND, IDM_SETTINGS, 0);
                    EXPECT_EQ(dialog, GetForegroundWindow());
                    SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
+               }),
+               Expect([&](HWND dialog) {
                    EXPECT_EQ(std::vector<std::string>({"beta", "gamma"}), ListLines(dialog, IDC_ITEM_LIST));
                }),
                ClickOn(IDOK)});
@@ -34,35 +37,51 @@ TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
     EXPECT_EQ("beta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
 }
 
-// Ticking the Shift+0 box registers the hotkey at once; Cancel puts it back. With changes
-// to the list, Cancel asks first: いいえ keeps the dialog, はい discards them.
+// Ticking the Shift+0 box registers the hotkey at once; Cancel puts it back without asking, as
+// it does after any option. With changes to the list, Cancel asks first: いいえ keeps the dialog,
+// はい discards them, and nothing of them reaches the files or the menus.
 TEST(AppSettingsOwner, CancelChangesNothing) {
     TempFolder folder;
     AppWithWindow app("alpha");
+    const std::string hotkeys = ReadBytes(PhraseApp::hotkeyPath);
+    RunDialog(
+        [&] { app.Command(IDM_SETTINGS); },
+        {Expect([](HWND dialog) { CheckDlgButton(dialog, IDC_TILDE_CHECK, BST_CHECKED); }),
+         ClickOn(IDC_TILDE_CHECK), TypeInto(IDC_HISTORY_LIMIT_EDIT, "5"),
+         Expect([](HWND) { EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0')); }), ClickOn(IDCANCEL)});
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
+    UnregisterHotKey(nullptr, 1);
     RunDialog([&] { app.Command(IDM_SETTINGS); },
-              {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON),
-               Expect([](HWND dialog) { CheckDlgButton(dialog, IDC_TILDE_CHECK, BST_CHECKED); }),
-               ClickOn(IDC_TILDE_CHECK), ClickOn(IDCANCEL), ClickOn(IDNO),
+              {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDCANCEL), ClickOn(IDNO),
                Expect([](HWND dialog) { EXPECT_EQ(2u, ListLines(dialog, IDC_ITEM_LIST).size()); }),
                ClickOn(IDCANCEL), ClickOn(IDYES)});
     EXPECT_EQ(SettingsText("alpha"), ReadBytes(PhraseApp::settingsPath));
-    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
-    UnregisterHotKey(nullptr, 1);
+    EXPECT_EQ(hotkeys, ReadBytes(PhraseApp::hotkeyPath));
+    EXPECT_EQ("alpha\n---\n", MenuTexts(app->PhraseMenu));
+    EXPECT_EQ(20, app->options.historyLimit);
 }
 
-// A save that fails keeps the dialog open with the reason in its status line; files that
-// other programs hold open are written in place.
-TEST(AppSettingsOwner, OkThatCannotSaveKeepsTheDialogAndItsEdits) {
+// An OK that cannot save changes nothing: the dialog stays open with the reason, the menus,
+// options and history stay as the files have them, and a later 文字追加 saves only itself.
+// Files that other programs hold open are written in place.
+TEST(AppSettingsOwner, OkThatCannotSaveChangesNothingAndKeepsTheDialog) {
     TempFolder folder;
     AppWithWindow app("alpha");
+    for (const char* text : {"h1", "h2"}) app->AddHistoryEntry(text);
     std::filesystem::create_directory("hkey.dat.tmp");
     const HeldFile settings = Hold(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    RunDialog(
-        [&] { app.Command(IDM_SETTINGS); },
-        {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDOK), Expect([](HWND dialog) {
-             EXPECT_NE(std::string::npos, ControlText(dialog, IDC_STATUS_TEXT).find("保存できませんでした"));
-             std::filesystem::remove("hkey.dat.tmp");
-         }),
-         ClickOn(IDOK)});
-    EXPECT_EQ(SettingsText("alpha\nbeta"), ReadBytes(PhraseApp::settingsPath));
+    RunDialog([&] { app.Command(IDM_SETTINGS); },
+              {TypeInto(IDC_LINE_EDIT, "beta"), ClickOn(IDC_ADD_BUTTON),
+               TypeInto(IDC_HISTORY_LIMIT_EDIT, "1"), ClickOn(IDOK), Expect([&](HWND dialog) {
+                   EXPECT_NE(std::string::npos,
+                             ControlText(dialog, IDC_STATUS_TEXT).find("保存できませんでした"));
+                   EXPECT_EQ("alpha\n---\n", MenuTexts(app->PhraseMenu));
+                   EXPECT_EQ("h1\nh2\n", MenuTexts(app->HistoryMenu));
+               }),
+               ClickOn(IDCANCEL), ClickOn(IDYES)});
+    EXPECT_EQ(20, app->options.historyLimit);
+    std::filesystem::remove("hkey.dat.tmp");
+    SetClipboardText("gamma");
+    app.Command(IDM_ADD_CLIPBOARD);
+    EXPECT_EQ(SettingsText("alpha\ngamma"), ReadBytes(PhraseApp::settingsPath));
 }

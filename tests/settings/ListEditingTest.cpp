@@ -53,11 +53,12 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
         {{SelectAt(List, 0), Press(List, VK_RIGHT, true)}, "---\n-->\nb\na", "...K"},
         {{SelectAt(List, 0), Expect(DragFirstDown)}, "---\na\n-->\nb", ".K.."},
         {{SelectAt(List, 0), Press(IDC_ITEM_HOTKEY, VK_SHIFT)}, "a\n---\n-->\nb", "...."},
-        // Only plain Enter and Ins add; a new item without a selection takes no hotkey.
-        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, true)},
-         "a\n---\n-->\nb",
-         "K...",
-         true},
+        // Enter and Shift+Enter add, Ctrl+Enter does not; only a plain Ins adds; a new item
+        // without a selection takes no hotkey.
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, true)}, "a\n---\n-->\nb", "K..."},
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, false, true)},
+         "a\n---\n-->\nn\nb",
+         "K...."},
         {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_INSERT, false, true)},
          "a\n---\n-->\nb",
          "K..."},

@@ -11,6 +11,7 @@ struct Run {
     std::size_t next = 0;
     DWORD lastProgress = 0;
     bool modifiersDown = false;
+    int cancels = 0;  // after the last step
     bool dialogSeen = false;
     HWND stepper = nullptr;
 } run;
@@ -31,10 +32,13 @@ HWND OpenDialog() {
     return found;
 }
 
+// The modifiers as the key message's own state, which the dialog reads.
 void HoldModifiers(const Step& step, bool down) {
-    const DWORD flags = down ? 0 : KEYEVENTF_KEYUP;
-    if (step.ctrl) keybd_event(VK_CONTROL, 0, flags, 0);
-    if (step.shift) keybd_event(VK_SHIFT, 0, flags, 0);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    if (step.ctrl) keys[VK_CONTROL] = down ? 0x80 : 0;
+    if (step.shift) keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
 }
 
 void Perform(const Step& step, HWND dialog) {
@@ -105,8 +109,11 @@ void NextStep() {
         run.modifiersDown = false;
     } else if (run.next < run.steps.size()) {
         Perform(run.steps[run.next++], dialog);
-    } else {
+    } else if (++run.cancels <= 3) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        ADD_FAILURE() << "the dialog does not close when cancelled";
+        EndDialog(dialog, IDCANCEL);
     }
 }
 
