@@ -17,7 +17,8 @@ class KeyPresses {
     void Raw(std::uint8_t key, bool down, std::uint32_t time) {
         Key& k = keys_[key];
         const bool silent = static_cast<std::uint32_t>(time - k.lastEvent) > RepeatSilenceMs;
-        if (down && (!k.down || silent)) k.unclaimed = k.unclaimed < 0 && !silent ? 0 : Positive(k.unclaimed) + 1;
+        if (down && (!k.down || silent))
+            k.unclaimed = k.unclaimed < 0 && !silent ? 0 : Positive(k.unclaimed) + 1;
         if (!down) {
             k.upSeen = true;
             k.lastUp = time;
@@ -48,7 +49,8 @@ class KeyPresses {
     struct Key {
         bool down = false;
         bool upSeen = false;
-        int unclaimed = 0;  // presses seen and not yet taken by a hotkey; -1 a hotkey whose press is still to come
+        int unclaimed =
+            0;  // presses seen and not yet taken by a hotkey; -1 a hotkey whose press is still to come
         std::uint32_t lastEvent = 0;
         std::uint32_t lastUp = 0;
     };

@@ -65,7 +65,7 @@ std::string PhraseApp::ReadProblemText(const char* path, ReadProblem problem) co
 std::string PhraseApp::SaveProblemText(const char* path, SaveOutcome outcome) const {
     const UINT reason = outcome == SaveOutcome::Refused ? IDS_SAVE_REFUSED : IDS_SAVE_WRITE_FAILED;
     // The file that could not be read is the one that is kept.
-    if (outcome == SaveOutcome::Refused && path == settingsPath) path = unreadableListFile;
+    if (outcome == SaveOutcome::Refused && std::string_view(path) == settingsPath) path = unreadableListFile;
     return Filled(instance(), IDS_SAVE_FAILED, {path, LoadResourceText(instance(), reason)});
 }
 

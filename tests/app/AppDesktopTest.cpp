@@ -3,14 +3,20 @@
 
 #include <filesystem>
 #include <future>
+#include <map>
 #include <thread>
 
 #include "AppFixture.h"
+#include "Clipboard.h"
+#include "DialogSteps.h"
 #include "Files.h"
 #include "app/StartFolder.h"
 #include "app/Target.h"
+#include "resource.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Wine's tray window, where no system tray is, holds a window for each icon.
 int TrayIcons() {
@@ -20,6 +26,7 @@ int TrayIcons() {
     return count;
 }
 
+// The icon added again answers clicks as the first one did: a double click opens the settings.
 TEST(AppDesktop, TrayIconComesBackWhenExplorerStartsAgain) {
     TempFolder folder;
     AppWithWindow app;
@@ -32,6 +39,14 @@ TEST(AppDesktop, TrayIconComesBackWhenExplorerStartsAgain) {
     EXPECT_EQ(icons - 1, TrayIcons());
     SendMessageA(app.window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(icons, TrayIcons());
+    const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    RunDialog(
+        [&] {
+            for (HWND icon = nullptr; (icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr));)
+                PostMessageA(icon, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+            for (int wait = 0; wait < 50; ++wait, Sleep(20)) app.Pump();
+        },
+        {Expect([](HWND dialog) { EXPECT_TRUE(GetDlgItem(dialog, IDC_ITEM_LIST)); }), ClickOn(IDCANCEL)});
 }
 
 TEST(AppDesktop, PasteKeysAreRealKeysAndTheRightCtrlIsExtended) {
@@ -79,17 +94,53 @@ TEST(AppDesktop, AHungClipboardViewerAfterUsCannotFreezeUs) {
     viewer.join();
 }
 
+// Started from the Run key or the Task Scheduler (the system folder current, in whatever case),
+// the program keeps its files beside kwibra.exe; any other folder is the user's choice.
 TEST(AppDesktop, StartedInTheSystemFolderTheFilesAreBesideTheProgram) {
     char system[MAX_PATH] = {}, program[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
     GetModuleFileNameA(nullptr, program, MAX_PATH);
+    const fs::path beside = fs::path(program).parent_path();
     TempFolder folder;
-    const std::filesystem::path user = std::filesystem::current_path();
-    LeaveSystemFolder();
-    EXPECT_EQ(user, std::filesystem::current_path()) << "a folder of the user's stays";
-    SetCurrentDirectoryA(system);
-    LeaveSystemFolder();
-    EXPECT_EQ(std::filesystem::path(program).parent_path(), std::filesystem::current_path());
+    EXPECT_EQ(fs::current_path() / "kwibra.ini", AppWithWindow()->files.settings);
+    WriteBytes((beside / "kwibra.ini").string(), SettingsText("beside"));
+    SetCurrentDirectoryA(CharUpperA(system));
+    {
+        AppWithWindow app(nullptr);
+        EXPECT_EQ("beside\n---\n", MenuTexts(app->PhraseMenu));
+    }
+    for (const char* name : {"kwibra.ini", "clip.dat"}) EXPECT_TRUE(fs::remove(beside / name)) << name;
+}
+
+// When a viewer after us in the clipboard chain leaves, we pass on to the one after it, and
+// tell those further on of other viewers leaving as it was announced.
+std::vector<std::string> heard;
+LRESULT CALLBACK Viewer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    char name[2] = {};
+    GetWindowTextA(window, name, 2);
+    if (message == WM_DRAWCLIPBOARD) heard.push_back(name + std::string(" hears a change"));
+    char leaving[2] = {};
+    GetWindowTextA(reinterpret_cast<HWND>(wParam), leaving, 2);
+    if (message == WM_CHANGECBCHAIN) heard.push_back(name + std::string(" hears ") + leaving + " leave");
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(AppDesktop, ViewersAfterUsStillHearOfChangesWhenOneLeaves) {
+    std::map<std::string, HWND> viewers;
+    for (const char* name : {"Z", "Y", "X"}) {
+        viewers[name] = CreateWindowA("STATIC", name, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(viewers[name], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Viewer));
+        SetClipboardViewer(viewers[name]);
+    }
+    TempFolder folder;
+    AppWithWindow app;
+    heard.clear();
+    ChangeClipboardChain(viewers["X"], viewers["Y"]);
+    ChangeClipboardChain(viewers["Z"], nullptr);
+    SetClipboardText("copied");
+    EXPECT_EQ((std::vector<std::string>{"Y hears Z leave", "Y hears a change"}), heard);
+    ChangeClipboardChain(viewers["Y"], nullptr);
+    for (const auto& [name, window] : viewers) DestroyWindow(window);
 }
 
 }  // namespace

@@ -74,12 +74,17 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
         AppWithWindow app(nullptr, told);
         lock.reset();
         const bool history = row.path == PhraseApp::historyPath;
+        EXPECT_EQ(row.hotkeys, app->hotkeys.size());
+        EXPECT_EQ(row.history, MenuTexts(app->HistoryMenu));
         EXPECT_EQ(row.save, history ? app->SaveHistory() : app->SaveSettings());
         if (row.save == SaveOutcome::Refused) {
             EXPECT_EQ(before, Kept(row.path));
+            SetClipboardText("added");
+            app.Command(IDM_ADD_CLIPBOARD);  // the file that is kept is named
+            const std::string named =
+                "「" + std::string(history ? PhraseApp::settingsPath : row.path) + "」を保存";
+            EXPECT_EQ(history, Balloon(app).find(named) == std::string::npos) << Balloon(app);
         }
-        EXPECT_EQ(row.hotkeys, app->hotkeys.size());
-        EXPECT_EQ(row.history, MenuTexts(app->HistoryMenu));
     }
 }
 

@@ -23,12 +23,31 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
     SetClipboardText("");
     SetClipboardText("other");
     WhileClipboardIsHeld([&] { app.Command(120); });  // gives up on a clipboard held by another program
+    EXPECT_STREQ("", app->tray.data().szInfo) << "the keys reached a window at our level: nothing to tell";
     SetClipboardText("later");
     app.Pump();
     EXPECT_EQ("other\nlater\n", MenuTexts(app->HistoryMenu));
     SetClipboardText(std::string(2046, 'a') + "表");
     EXPECT_EQ(std::string(2046, 'a'), app->ItemForCommand(35002)->content)
         << "cut at 2,047 bytes, whole characters";
+}
+
+// Text a password manager marks as private never reaches the history nor clip.dat, while
+// 文字追加 of it stays the user's choice; a permission of 1 lets it in.
+TEST(AppClipboard, PrivateTextStaysOutOfTheHistory) {
+    TempFolder folder;
+    AppWithWindow app("hello");
+    const std::pair<const char*, DWORD> marks[] = {{"CanIncludeInClipboardHistory", 1},
+                                                   {"ExcludeClipboardContentFromMonitorProcessing", 0},
+                                                   {"Clipboard Viewer Ignore", 0},
+                                                   {"CanIncludeInClipboardHistory", 0}};
+    for (std::size_t i = 0; i < 4; ++i)
+        SetClipboardText("private" + std::to_string(i), marks[i].first, marks[i].second);
+    EXPECT_EQ("private0\n", MenuTexts(app->HistoryMenu));
+    app.Command(IDM_ADD_CLIPBOARD);
+    DestroyWindow(app.window());
+    EXPECT_EQ(std::string("\1\0\1\0\x08\0private0", 14), ReadBytes(PhraseApp::historyPath));
+    EXPECT_EQ(SettingsText("hello\nprivate3"), ReadBytes(PhraseApp::settingsPath));
 }
 
 TEST(AppSession, LogoffSavesTheHistoryAndEndsOnlyWhenTheSessionEnds) {
@@ -99,7 +118,7 @@ TEST(AppStartup, HyphenOAnywhereSelectsTheNonResidentMode) {
     for (const auto& [line, nonResident] : rows) EXPECT_EQ(nonResident, RequestsNonResident(line)) << line;
 }
 
-TEST(AppStartup, TargetIsCapturedOncePerIntervalAcrossTheTickWrap) {
+TEST(AppStartup, CaptureThrottleAllowsOncePerIntervalAcrossTheTickWrap) {
     CaptureThrottle throttle;
     const std::pair<std::uint32_t, bool> rows[] = {
         {0xFFFFFFC0u, true}, {0xFFFFFFF0u, false}, {0x10u, false}, {0x30u, true}, {0x30u, false}};

@@ -10,7 +10,8 @@
 #include "resource.h"
 
 // Update saves with the dialog open; while it is open, a second settings command brings
-// it to the front and a changed system setting reloads the menus but not its list.
+// it to the front, greys 終了, 文字追加 reaches its list, and a changed system setting
+// reloads the menus but not its list.
 TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
     TempFolder folder;
     AppWithWindow app("alpha\nbeta");
@@ -23,18 +24,23 @@ TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
                              ControlText(dialog, IDC_STATUS_TEXT));
                }),
                SelectAt(IDC_ITEM_LIST, 0), ClickOn(IDC_DELETE_BUTTON), Expect([&](HWND dialog) {
+                   EXPECT_TRUE(GetMenuState(app->MainMenu(), IDM_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+                   SetClipboardText("delta");
+                   SendMessageA(app.window(), WM_COMMAND, IDM_ADD_CLIPBOARD, 0);
                    SetForegroundWindow(app.window());
                    SendMessageA(app.window(), WM_COMMAND, IDM_SETTINGS, 0);
                    EXPECT_EQ(dialog, GetForegroundWindow());
                    SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
                }),
                Expect([&](HWND dialog) {
-                   EXPECT_EQ(std::vector<std::string>({"beta", "gamma"}), ListLines(dialog, IDC_ITEM_LIST));
+                   EXPECT_EQ(std::vector<std::string>({"beta", "gamma", "delta"}),
+                             ListLines(dialog, IDC_ITEM_LIST));
                }),
                ClickOn(IDOK)});
-    EXPECT_EQ(SettingsText("beta\ngamma"), ReadBytes(PhraseApp::settingsPath));
-    EXPECT_EQ(std::string(10, '\0'), ReadBytes(PhraseApp::hotkeyPath));
-    EXPECT_EQ("beta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
+    EXPECT_EQ(SettingsText("beta\ngamma\ndelta"), ReadBytes(PhraseApp::settingsPath));
+    EXPECT_EQ(std::string(12, '\0'), ReadBytes(PhraseApp::hotkeyPath));
+    EXPECT_EQ("beta\ngamma\ndelta\n---\n", MenuTexts(app->PhraseMenu));
+    EXPECT_FALSE(GetMenuState(app->MainMenu(), IDM_EXIT, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 // Ticking the Shift+0 box registers the hotkey at once; Cancel puts it back without asking, as

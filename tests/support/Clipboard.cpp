@@ -14,14 +14,23 @@ HWND OtherProgram() {
 
 }  // namespace
 
-void SetClipboardText(const std::string& text) {
+namespace {
+
+void Put(UINT format, const void* bytes, std::size_t size) {
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size)) {
+        std::memcpy(GlobalLock(memory), bytes, size);
+        GlobalUnlock(memory);
+        SetClipboardData(format, memory);
+    }
+}
+
+}  // namespace
+
+void SetClipboardText(const std::string& text, const char* markFormat, DWORD mark) {
     if (!OpenClipboard(OtherProgram())) return;
     EmptyClipboard();
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_TEXT, memory);
-    }
+    Put(CF_TEXT, text.c_str(), text.size() + 1);
+    if (markFormat) Put(RegisterClipboardFormatA(markFormat), &mark, sizeof mark);
     CloseClipboard();
 }
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <functional>
 
-// CF_TEXT written by a window that is not the application's.
-void SetClipboardText(const std::string& text);
+// CF_TEXT written by a window that is not the application's, with a mark
+// of that format (holding the value) where one is named.
+void SetClipboardText(const std::string& text, const char* markFormat = nullptr, DWORD mark = 0);
 std::string ClipboardText();
 
 // Runs action while another thread holds the clipboard open.
