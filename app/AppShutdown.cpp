@@ -25,12 +25,12 @@ void PhraseApp::Reload() {
     settingsDialog = nullptr;
     // The rebuild may number the items anew: the registered hotkeys go with
     // the old numbers and come back with the new ones, each on its own item.
-    const bool registered = hotkeysRegistered;
-    if (registered) UnregisterHotkeys(hotkeys.head());
+    const bool registered = globalHotkeys.registered();
+    if (registered) globalHotkeys.Unregister(hwnd(), hotkeys.head());
     const std::vector<std::string> told = readProblems;
     LoadSettings(false);
     std::vector<const HotkeyBinding*> refused;
-    if (registered) refused = RegisterHotkeys(hotkeys.head());
+    if (registered) refused = globalHotkeys.Register(hwnd(), hotkeys.head());
     settingsDialog = openDialog;
     // A file that still cannot be read was told about already.
     const auto firstLine = [](const std::string& text) { return text.substr(0, text.find('\n')); };
@@ -44,16 +44,13 @@ void PhraseApp::Reload() {
 
 // Posted, so that it runs from the queue once nothing waits any more.
 void PhraseApp::PostDeferredWork() {
-    if (deferredWorkPosted || (!reloadPending && pendingHistory.empty())) return;
+    if (deferredWorkPosted || (!reloadPending && !history.HasWaiting())) return;
     deferredWorkPosted = PostMessageA(hwnd(), WM_COMMAND, IDM_RELOAD, 0) != FALSE;
 }
 
 void PhraseApp::RunDeferredWork() {
     deferredWorkPosted = false;
-    if (!menuOpen) {
-        const std::vector<std::string> copied = std::exchange(pendingHistory, {});
-        for (const std::string& text : copied) AddHistoryEntry(text);
-    }
+    if (!menuOpen) history.HoldStill(false);
     if (reloadPending) Reload();
 }
 
@@ -71,13 +68,12 @@ void PhraseApp::OnDestroy() {
     shutDown = true;
     KillTimer(hwnd(), ForegroundWatch);
     target.StopFollowing();
-    ListenToKeys(false);
+    globalHotkeys.ListenToKeys(hwnd(), false);
     hotkeys.Clear();
-    ChangeClipboardChain(hwnd(), nextViewer);
-    nextViewer = nullptr;
+    clipboard.Leave(hwnd());
     SaveHistoryOrTell();
-    ClearPhraseMenus();
-    ClearHistory();
+    menus.Clear();
+    history.Clear();
     PostQuitMessage(0);
 }
 

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/PhraseApp.h"
 #include "app/StartFolder.h"
+#include "settings/SettingsDialog.h"
 #include "menus/MenuIds.h"
 #include "ResourceText.h"
 #include "resource.h"
@@ -69,7 +70,11 @@ std::optional<int> PhraseApp::StartUp() {
     AcceptMessagesWhileElevated();
     target.StartFollowing();
     SetTimer(hwnd(), ForegroundWatch, ForegroundWatchMs, nullptr);
-    ListenToKeys(true);
+    globalHotkeys.ListenToKeys(hwnd(), true);
+    menus.OnLineAdded([this](const PhraseItem& line) {
+        if (auto* dialog = dynamic_cast<SettingsDialog*>(settingsDialog))
+            dialog->ListAddedLine(line.content, (line.flags & PhraseItem::ItemVerbatim) != 0);
+    });
     // Only a settings file that is really missing means a first run: one
     // that exists but cannot be read is never replaced by the default list.
     if (LoadSettings(true) == SettingsSource::Missing) {
@@ -79,17 +84,17 @@ std::optional<int> PhraseApp::StartUp() {
     }
     const std::vector<std::string> problems = readProblems;
     for (const std::string& problem : problems) Tell(problem);  // no tray icon yet: a message box
-    const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
+    const std::vector<const HotkeyBinding*> refused = globalHotkeys.Register(hwnd(), hotkeys.head());
     if (!nonResident) {
         if (!tray.Add(hwnd(), 1, nullptr, title.c_str())) SetTimer(hwnd(), TrayRetry, 5000, nullptr);
         tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
     } else {
         AfterMessage(WM_HOTKEY, MAIN_MENU_HOTKEY_ID, 0);
     }
-    const bool tildeRefused = options.tildeOnShiftZero && !RegisterTildeHotkey(true);
+    const bool tildeRefused = options.tildeOnShiftZero && !GlobalHotkeys::RegisterTilde(hwnd(), true);
     // A non-resident process opens one menu and ends: its hotkeys are nothing to tell.
     if (!nonResident) TellRefusedHotkeys(refused, tildeRefused);
-    nextViewer = SetClipboardViewer(hwnd());
+    clipboard.Join(hwnd());
     startingUp = false;
     PostDeferredWork();
     return std::nullopt;
@@ -117,15 +122,6 @@ void PhraseApp::AcceptMessagesWhileElevated() {
     for (UINT message : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_HOTKEY),
                          RegisterWindowMessageA("TaskbarCreated")})
         ChangeWindowMessageFilterEx(hwnd(), message, MSGFLT_ALLOW, nullptr);
-}
-
-// The raw keyboard input, also while other programs have the focus: it tells
-// a hotkey's repeat from a new press of its key.
-void PhraseApp::ListenToKeys(bool on) {
-    RAWINPUTDEVICE keyboard{1, 6, on ? static_cast<DWORD>(RIDEV_INPUTSINK) : static_cast<DWORD>(RIDEV_REMOVE),
-                            on ? hwnd() : nullptr};
-    const bool done = RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
-    listeningToKeys = on && done;
 }
 
 void PhraseApp::ShowWelcome() {

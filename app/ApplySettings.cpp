@@ -82,7 +82,7 @@ bool PhraseApp::ApplySettings(SettingsDialog* dialog) {
         options.historyLimit = dialog->HistoryLimit();
         options.tildeOnShiftZero = dialog->TildeOption() ? 1 : 0;
         options.waitForKeyRelease = dialog->WaitForKeyRelease() ? 1 : 0;
-        UnregisterHotkeys(hotkeys.head());
+        globalHotkeys.Unregister(hwnd(), hotkeys.head());
         RebuildList(ListOf(*dialog));
         saved = SaveSettings();
         if (saved != SaveOutcome::Saved) {
@@ -93,7 +93,7 @@ bool PhraseApp::ApplySettings(SettingsDialog* dialog) {
     // Success is only reported when both files were written; otherwise the
     // dialog shows why, and OK keeps it open so that no edit is lost.
     if (saved == SaveOutcome::Saved) {
-        TrimHistory();
+        history.Trim();
         dialog->ShowStatus(IDS_STATUS_SAVED);
     } else {
         dialog->ShowStatusText(SaveProblemText(settingsPath, saved));

@@ -1,6 +1,7 @@
 #include "app/ClipboardAccess.h"
 
 #include <cstring>
+#include <utility>
 
 #include "AnsiText.h"
 
@@ -93,4 +94,34 @@ std::optional<std::string> OpenClipboardText(std::size_t limit) {
 bool PutClipboardText(const std::string& text) {
     if (!EmptyClipboard()) return false;
     return SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+void ClipboardWatch::Leave(HWND window) {
+    ChangeClipboardChain(window, next_);
+    next_ = nullptr;
+}
+
+bool ClipboardWatch::Deliver(HWND window, const std::string& text) {
+    ClipboardSession clipboard(window);
+    if (!clipboard.IsOpen()) return false;
+    ownChange_ = true;
+    if (!PutClipboardText(text)) {
+        ownChange_ = false;  // no notice will come to clear it
+        return false;
+    }
+    return true;
+}
+
+bool ClipboardWatch::TakeChange() { return !std::exchange(ownChange_, false); }
+
+void ClipboardWatch::PassOn(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (next_)
+        SendMessageTimeoutA(next_, message, wParam, lParam, SMTO_ABORTIFHUNG, ViewerTimeoutMs, nullptr);
+}
+
+void ClipboardWatch::OnChainChange(HWND leaving, HWND after) {
+    if (leaving == next_)
+        next_ = after;
+    else
+        PassOn(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving), reinterpret_cast<LPARAM>(after));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The clipboard as the application reads and writes it: a little patience
-// with other programs that hold it open, no half characters, and respect
-// for text that password managers mark as private.
+// with other programs that hold it open, no half characters, respect for
+// text that password managers mark as private, and the main window's place
+// in the clipboard-viewer chain.
 #include <windows.h>
 
 #include <cstddef>
@@ -43,3 +44,23 @@ std::optional<std::string> OpenClipboardText(std::size_t limit);
 // histories (our own history skips it through its ignore flag). False when
 // nothing was written.
 bool PutClipboardText(const std::string& text);
+
+// The main window as a clipboard viewer: changes are passed on to the viewer
+// after it, and the notice of its own delivery is told from other programs'.
+class ClipboardWatch {
+  public:
+    void Join(HWND window) { next_ = SetClipboardViewer(window); }
+    void Leave(HWND window);
+    // Replaces the clipboard with a delivered text; its change notice is ours.
+    bool Deliver(HWND window, const std::string& text);
+    // WM_DRAWCLIPBOARD: false for the notice of our own delivery.
+    bool TakeChange();
+    // A hung viewer after us in the chain must not freeze every hotkey.
+    void PassOn(UINT message, WPARAM wParam, LPARAM lParam) const;
+    void OnChainChange(HWND leaving, HWND after);
+
+  private:
+    static constexpr UINT ViewerTimeoutMs = 1000;
+    HWND next_ = nullptr;
+    bool ownChange_ = false;
+};

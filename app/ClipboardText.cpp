@@ -21,13 +21,9 @@ void PhraseApp::ReadClipboardText(bool asPhrase) {
     }
     if (!text || text->empty()) return;
     if (asPhrase) {
-        AddLine(*text, PhraseMenu, nullptr);
+        menus.AddLine(*text, menus.phrases(), nullptr);
         TellSaveProblem(settingsPath, SaveSettings());
-    } else if (menuOpen) {
-        // The entries of an open history menu hold still: Enter must paste
-        // the text that is highlighted.
-        pendingHistory.push_back(std::move(*text));
     } else {
-        AddHistoryEntry(*text);
+        history.Add(*text);
     }
 }

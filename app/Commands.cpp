@@ -47,13 +47,13 @@ void PhraseApp::OpenSettings() {
     dialogOpen = 1;
     const auto dialog = MakeSettingsDialog();
     // The dialog's hotkey controls must be able to receive any key.
-    if (hotkeys.head()) UnregisterHotkeys(hotkeys.head());
+    if (hotkeys.head()) globalHotkeys.Unregister(hwnd(), hotkeys.head());
     dialog->SetTemplate(IDD_SETTINGS, nullptr);
     CaptureTarget();
     const int result = dialog->ShowModal();
     target.ForgetFocus();
     settingsDialog = nullptr;
-    const std::vector<const HotkeyBinding*> refused = RegisterHotkeys(hotkeys.head());
+    const std::vector<const HotkeyBinding*> refused = globalHotkeys.Register(hwnd(), hotkeys.head());
     if (result == 1) TellRefusedHotkeys(refused, false);
     dialogOpen = 0;
 }

@@ -44,22 +44,10 @@ void PhraseApp::DeliverItem(UINT commandId) {
     if (item->flags & PhraseItem::ItemText) {
         const HotkeyBinding* binding = hotkeys.Find(static_cast<std::int32_t>(commandId));
         if (options.waitForKeyRelease && binding) WaitForKeyRelease(binding->virtualKey);
-        if (WriteDelivery(text)) PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
+        if (clipboard.Deliver(hwnd(), text)) PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
     } else if (item->flags & PhraseItem::ItemCommand) {
         LaunchCommand(text);
     }
-}
-
-// The change notice of this write is ours and must not enter the history.
-bool PhraseApp::WriteDelivery(const std::string& text) {
-    ClipboardSession clipboard(hwnd());
-    if (!clipboard.IsOpen()) return false;
-    ignoreNextClipboardChange = true;
-    if (!PutClipboardText(text)) {
-        ignoreNextClipboardChange = false;  // no notice will come to clear it
-        return false;
-    }
-    return true;
 }
 
 void PhraseApp::LaunchCommand(const std::string& text) {

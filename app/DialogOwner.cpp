@@ -33,7 +33,7 @@ void PhraseApp::FillSettingsDialog(SettingsDialog& dialog) {
         if (const HotkeyBinding* binding = hotkeys.Find(id))
             dialog.SetMenuHotkey(id, binding->virtualKey, binding->modifiers);
     }
-    for (const CollectedLine& line : CollectLines()) dialog.AppendLine(line.line, line.binding);
+    for (const CollectedLine& line : menus.CollectLines(hotkeys)) dialog.AppendLine(line.line, line.binding);
     settingsDialog = &dialog;
     dialog.SetHistoryLimit(options.historyLimit);
     dialog.SetWaitForKeyRelease(options.waitForKeyRelease != 0);
@@ -56,14 +56,14 @@ void PhraseApp::OnDialogCancel(LPCSTR dialogTemplate, SmartDialog* dialog) {
     // The Shift+0 box registers at once; Cancel puts the stored option back.
     SettingsDialog* settings = SettingsDialogOf(dialogTemplate, dialog);
     if (settings && settings->TildeOption() != (options.tildeOnShiftZero != 0))
-        RegisterTildeHotkey(options.tildeOnShiftZero != 0);
+        GlobalHotkeys::RegisterTilde(hwnd(), options.tildeOnShiftZero != 0);
     LockMenus(MF_ENABLED);
 }
 
 void PhraseApp::LockMenus(UINT flags) {
     // While the settings dialog is open the phrase menu stays usable.
     if (!settingsDialog) {
-        if (PhraseMenu) EnableMenuItem(PhraseMenu, IDM_SETTINGS, flags);
+        if (menus.phrases()) EnableMenuItem(menus.phrases(), IDM_SETTINGS, flags);
         if (MainMenu()) EnableMenuItem(MainMenu(), PHRASE_MENU_POSITION, flags | MF_BYPOSITION);
     }
     if (MainMenu()) {

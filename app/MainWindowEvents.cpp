@@ -18,24 +18,24 @@ void PhraseApp::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PostDeferredWork();
             break;
         case WM_DRAWITEM:
-            DrawMenuEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            menus.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             break;
         case WM_MEASUREITEM:
-            MeasureMenuEntry(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            menus.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
             break;
         case WM_COMMAND:
             AfterCommand(wParam, lParam);
             break;
         case WM_INITMENUPOPUP:
-            if (reinterpret_cast<HMENU>(wParam) == PhraseMenu)
-                EnableMenuItem(PhraseMenu, IDM_ADD_CLIPBOARD,
+            if (reinterpret_cast<HMENU>(wParam) == menus.phrases())
+                EnableMenuItem(menus.phrases(), IDM_ADD_CLIPBOARD,
                                MF_BYCOMMAND | (IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED));
             break;
         case WM_DRAWCLIPBOARD:
             OnClipboardChange(wParam, lParam);
             break;
         case WM_CHANGECBCHAIN:
-            OnClipboardChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+            clipboard.OnChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
             break;
         case WM_HOTKEY:
             OnHotkey(static_cast<std::int32_t>(wParam), HIWORD(lParam));
@@ -60,12 +60,13 @@ LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnEndSession(wParam != FALSE);
             return 0;
         case WM_INPUT:
-            OnRawInput(lParam);
+            globalHotkeys.OnRawInput(lParam);
             break;
         case WM_MENUCHAR:
             return MatchMnemonic(wParam, lParam);
         case WM_ENTERMENULOOP:
             menuOpen = true;
+            history.HoldStill(true);
             break;
         case WM_EXITMENULOOP:
             // What waited for the menu runs after the chosen item.
@@ -90,39 +91,26 @@ void PhraseApp::OnEndSession(bool ending) {
 void PhraseApp::AfterCommand(WPARAM wParam, LPARAM lParam) {
     if (wParam == IDM_HOTKEYS && hotkeys.head()) {
         if (lParam != 0)
-            RegisterHotkeys(hotkeys.head());
+            globalHotkeys.Register(hwnd(), hotkeys.head());
         else
-            UnregisterHotkeys(hotkeys.head());
+            globalHotkeys.Unregister(hwnd(), hotkeys.head());
     } else if (wParam == IDM_PASTE && lParam == 0) {
         SendPasteKeys();
     }
 }
 
-// A hung viewer after us in the chain must not freeze every hotkey.
-void PhraseApp::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (nextViewer)
-        SendMessageTimeoutA(nextViewer, message, wParam, lParam, SMTO_ABORTIFHUNG, ViewerTimeoutMs, nullptr);
-}
-
 void PhraseApp::OnClipboardChange(WPARAM wParam, LPARAM lParam) {
-    if (ignoreNextClipboardChange)
-        ignoreNextClipboardChange = false;  // our own write for a delivery
-    else if (IsClipboardFormatAvailable(CF_TEXT))
-        ReadClipboardText(false);
-    PassOn(WM_DRAWCLIPBOARD, wParam, lParam);
-}
-
-void PhraseApp::OnClipboardChainChange(HWND leaving, HWND after) {
-    if (leaving == nextViewer)
-        nextViewer = after;
-    else
-        PassOn(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving), reinterpret_cast<LPARAM>(after));
+    // The notice of our own delivery does not enter the history.
+    if (clipboard.TakeChange() && IsClipboardFormatAvailable(CF_TEXT)) ReadClipboardText(false);
+    clipboard.PassOn(WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
 // The hotkey handler only posts; menus and deliveries run from the queue.
 void PhraseApp::OnHotkey(std::int32_t id, UINT virtualKey) {
     const HotkeyAction action = ActionForHotkey(id);
-    if (action.kind != HotkeyActionKind::TypeTilde && !IsNewPress(virtualKey)) return;
+    if (action.kind != HotkeyActionKind::TypeTilde &&
+        !globalHotkeys.IsNewPress(hwnd(), virtualKey, static_cast<DWORD>(GetMessageTime())))
+        return;
     switch (action.kind) {
         case HotkeyActionKind::TypeTilde:
             TypeTilde();

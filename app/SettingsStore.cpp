@@ -81,9 +81,21 @@ void PhraseApp::ParseSettings(std::string_view text, std::string_view hotkeyByte
     RebuildList(DecodeSettings(text, hotkeyBytes, options));
 }
 
+// The menus' skeleton anew: the history survives in its file (or in memory
+// when the file cannot be written), the font follows the system's.
+void PhraseApp::ComposeMenus(bool startUp) {
+    menus.Clear();
+    if (!startUp) history.KeepForRebuild(files.history);
+    history.Clear();
+    menus.ReleaseFont();
+    menus.ComposeHeaders(MainMenu());
+    history.Attach(menus.history());
+    menus.AppendFixedEntries(instance(), nonResident != 0);
+}
+
 void PhraseApp::RebuildList(const DecodedSettings& list) {
     hotkeys.Clear();
-    ClearPhraseMenus();
+    menus.Clear();
     for (std::int32_t id = 0; id < static_cast<std::int32_t>(list.menuHotkeys.size()); ++id) {
         const HotkeyRecord& record = list.menuHotkeys[static_cast<std::size_t>(id)];
         if (record.virtualKey != 0) hotkeys.Add(id, record.virtualKey, record.modifiers);
@@ -93,22 +105,31 @@ void PhraseApp::RebuildList(const DecodedSettings& list) {
         HotkeyBinding* binding = nullptr;
         if (line.hotkey.virtualKey != 0 && !IsBreakLine(line.text))
             binding = &hotkeys.Add(0, line.hotkey.virtualKey, line.hotkey.modifiers);
-        AddLine(line.text, nullptr, binding);
+        menus.AddLine(line.text, nullptr, binding);
     }
     // A column break that no entry followed is lost, as it is when saving;
     // it must not reach a line added later, in whichever menu.
-    pendingColumnBreak = false;
+    menus.EndList();
 }
 
 DecodedSettings PhraseApp::CurrentList() const {
     DecodedSettings list;
     list.menuHotkeys = MenuHotkeyRecords(hotkeys);
-    for (CollectedLine& collected : CollectLines()) {
+    for (CollectedLine& collected : menus.CollectLines(hotkeys)) {
         HotkeyRecord record;
         if (collected.binding) record = {collected.binding->virtualKey, collected.binding->modifiers};
         list.lines.push_back({std::move(collected.line), record});
     }
     return list;
+}
+
+void PhraseApp::LoadHistory() {
+    KeepLeftovers(files.history);
+    const HistoryLoad load = history.Load(files.history);
+    if (load.status == FileStatus::Unreadable)
+        readProblems.push_back(ReadProblemText(historyPath, load.problem) + "\n" +
+                               LoadResourceText(instance(), IDS_HISTORY_KEPT));
+    if (load.cutShort) readProblems.push_back(FilledText(IDS_HISTORY_CUT_SHORT, historyPath));
 }
 
 SaveOutcome PhraseApp::SaveSettings() {

@@ -209,7 +209,7 @@ void RunSize(int count) {
         runs, [] {}, [&] { (*app)->LoadSettings(false); });
     std::vector<CollectedLine> collected;
     const double collect = Best(
-        runs, [] {}, [&] { collected = (*app)->CollectLines(); });
+        runs, [] {}, [&] { collected = (*app)->menus.CollectLines((*app)->hotkeys); });
     const double save = Best(
         runs, [] {}, [&] { (*app)->SaveSettings(); });
 
@@ -244,17 +244,17 @@ void RunSize(int count) {
         runs,
         [&] {
             (*app)->hotkeys.Clear();
-            (*app)->ClearPhraseMenus();
+            (*app)->menus.Clear();
         },
         [&] { (*app)->ParseSettings(settingsFile.bytes, hotkeyFile.bytes); });
-    const int phraseEntries = EntryCount((*app)->PhraseMenu);
+    const int phraseEntries = EntryCount((*app)->menus.phrases());
     const int sections = EntryCount((*app)->MainMenu()) - 6;
     // What the deferred look-ups cost later: every entry measured once, as
     // the system does when the menus are first shown.
     const double firstShow = Best(
         1, [] {}, [&] { MeasureAll(**app); });
     const double clear = Best(
-        1, [] {}, [&] { (*app)->ClearPhraseMenus(); });
+        1, [] {}, [&] { (*app)->menus.Clear(); });
 
     std::printf("%d list lines (%zu lines read back, %d entries in the phrase menu, %d sections)\n", count,
                 collected.size(), phraseEntries, sections);
@@ -301,13 +301,13 @@ void RunHistory(int adds) {
     BenchApp app;
     app->LoadSettings(true);
     app->options.historyLimit = 120;
-    for (int i = 0; i < 120; ++i) app->AddHistoryEntry("履歴の文字 " + std::to_string(i));
+    for (int i = 0; i < 120; ++i) app->history.Add("履歴の文字 " + std::to_string(i));
     const Clock::time_point start = Clock::now();
-    for (int i = 0; i < adds; ++i) app->AddHistoryEntry("新しくコピーした文字 " + std::to_string(i));
+    for (int i = 0; i < adds; ++i) app->history.Add("新しくコピーした文字 " + std::to_string(i));
     const double fresh = Milliseconds(Clock::now() - start) / adds;
     const Clock::time_point again = Clock::now();
     for (int i = 0; i < adds; ++i)
-        app->AddHistoryEntry("新しくコピーした文字 " + std::to_string(adds - 120 + i % 120));
+        app->history.Add("新しくコピーした文字 " + std::to_string(adds - 120 + i % 120));
     const double repeated = Milliseconds(Clock::now() - again) / adds;
     std::printf("AddHistoryEntry at limit 120 (%d adds each)\n", adds);
     std::printf("  %-44s %10.4f ms\n", "new text (oldest dropped)", fresh);

@@ -1,6 +1,4 @@
-// The menu builder of the application object: the main menu's fixed
-// structure, the phrase and section menus, and reading the list back.
-#include "app/PhraseApp.h"
+#include "menus/PhraseMenus.h"
 
 #include <memory>
 
@@ -10,6 +8,7 @@
 #include "menus/OwnerDraw.h"
 #include "ResourceText.h"
 #include "menus/SystemMenuFont.h"
+#include "resource.h"
 
 namespace {
 
@@ -40,65 +39,57 @@ void DeleteEntriesDownFrom(HMENU menu, int last) {
     for (int position = last; position >= 0; --position) DeleteEntryAndRecord(menu, position);
 }
 
-bool StartsSection(std::string_view text) { return text.size() >= 2 && text[0] == ' ' && text[1] == '-'; }
-
 }  // namespace
 
-void PhraseApp::ComposeMenus(bool startUp) {
-    ClearPhraseMenus();
-    if (!startUp && HistoryMenu && SaveHistory() != SaveOutcome::Saved) unsavedHistory = HistoryTexts();
-    ClearHistory();
-    ReleaseMenuFont();
-    if (!MainMenu()) return;
-
+void PhraseMenus::ComposeHeaders(HMENU main) {
+    main_ = main;
+    if (!main_) return;
     // The header is never parsed: its icon stays fixed even when none could be loaded.
-    historyHeaderItem.iconHandle = HistoryIcon;
-    historyHeaderItem.iconState = 0;
-    historyHeaderItem.label = HistoryHeaderLabel;
-    DeleteMenu(MainMenu(), HISTORY_MENU_POSITION, MF_BYPOSITION);
-    InsertHeader(HISTORY_MENU_POSITION, historyHeaderItem, HistoryMenu);
+    historyHeader_.iconHandle = HistoryIcon;
+    historyHeader_.iconState = 0;
+    historyHeader_.label = HistoryHeaderLabel;
+    DeleteMenu(main_, HISTORY_MENU_POSITION, MF_BYPOSITION);
+    InsertHeader(HISTORY_MENU_POSITION, historyHeader_, history_);
 
-    DeferredIcons().Parse(phraseHeaderItem, PhraseHeaderLine);
-    DeleteMenu(MainMenu(), PHRASE_MENU_POSITION, MF_BYPOSITION);
-    InsertHeader(PHRASE_MENU_POSITION, phraseHeaderItem, PhraseMenu);
-
+    DeferredIcons().Parse(phraseHeader_, PhraseHeaderLine);
+    DeleteMenu(main_, PHRASE_MENU_POSITION, MF_BYPOSITION);
+    InsertHeader(PHRASE_MENU_POSITION, phraseHeader_, phrases_);
     // A column break left over from lines added before the rebuild does not
     // reach the fixed separator: the menus look the same after every rebuild.
-    pendingColumnBreak = false;
-    AppendFixedEntries();
+    pendingColumnBreak_ = false;
 }
 
-void PhraseApp::InsertHeader(int position, PhraseItem& header, HMENU& menu) {
+void PhraseMenus::InsertHeader(int position, PhraseItem& header, HMENU& menu) {
     menu = CreatePopupMenu();
-    if (menu && !InsertItemEntry(MainMenu(), position, 0, &header, menu, false)) {
+    if (menu && !InsertItemEntry(main_, position, 0, &header, menu, false)) {
         DestroyMenu(menu);
         menu = nullptr;
     }
 }
 
-void PhraseApp::AppendFixedEntries() {
-    if (PhraseMenu) {
-        InsertSeparator(PhraseMenu, EntryCount(PhraseMenu), pendingColumnBreak);
-        AppendMenuA(PhraseMenu, MF_STRING, IDM_ADD_CLIPBOARD,
-                    LoadResourceText(instance(), IDS_MENU_ADD_CLIPBOARD).c_str());
+void PhraseMenus::AppendFixedEntries(HINSTANCE instance, bool nonResident) {
+    if (phrases_) {
+        InsertSeparator(phrases_, EntryCount(phrases_), pendingColumnBreak_);
+        AppendMenuA(phrases_, MF_STRING, IDM_ADD_CLIPBOARD,
+                    LoadResourceText(instance, IDS_MENU_ADD_CLIPBOARD).c_str());
         if (nonResident) {
-            AppendMenuA(PhraseMenu, MF_STRING | MF_DISABLED, IDM_SETTINGS,
-                        LoadResourceText(instance(), IDS_MENU_NON_RESIDENT).c_str());
+            AppendMenuA(phrases_, MF_STRING | MF_DISABLED, IDM_SETTINGS,
+                        LoadResourceText(instance, IDS_MENU_NON_RESIDENT).c_str());
         } else {
-            AppendMenuA(PhraseMenu, MF_STRING, IDM_SETTINGS,
-                        LoadResourceText(instance(), IDS_MENU_SETTINGS).c_str());
-            SetMenuDefaultItem(PhraseMenu, IDM_SETTINGS, FALSE);
+            AppendMenuA(phrases_, MF_STRING, IDM_SETTINGS,
+                        LoadResourceText(instance, IDS_MENU_SETTINGS).c_str());
+            SetMenuDefaultItem(phrases_, IDM_SETTINGS, FALSE);
         }
     }
-    pendingColumnBreak = false;
+    pendingColumnBreak_ = false;
 }
 
-void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* binding) {
+void PhraseMenus::AddLine(std::string_view line, HMENU parent, HotkeyBinding* binding) {
     auto record = std::make_unique<PhraseItem>();
     DeferredIcons().Parse(*record, line);
     const bool isSection = (record->flags & PhraseItem::ItemVerbatim) != 0;
     if (isSection) {
-        AddToOpenDialog(*record);
+        if (lineAdded_) lineAdded_(*record);
         InsertSection(std::move(record), binding);
         return;
     }
@@ -108,10 +99,10 @@ void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* bind
         return;
     }
     const int position = InsertPosition(parent);
-    AddToOpenDialog(*record);
+    if (lineAdded_) lineAdded_(*record);
 
-    const bool columnBreak = pendingColumnBreak;
-    pendingColumnBreak = false;
+    const bool columnBreak = pendingColumnBreak_;
+    pendingColumnBreak_ = false;
     if (IsSeparatorLine(line)) {
         Disarm(binding);
         InsertSeparator(parent, position, columnBreak);
@@ -119,10 +110,10 @@ void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* bind
     }
     if (IsColumnBreakLine(line)) {
         Disarm(binding);
-        pendingColumnBreak = true;
+        pendingColumnBreak_ = true;
         return;
     }
-    const UINT id = nextCommandId <= LAST_ITEM_COMMAND_ID ? static_cast<UINT>(nextCommandId) : 0;
+    const UINT id = nextCommandId_ <= LAST_ITEM_COMMAND_ID ? static_cast<UINT>(nextCommandId_) : 0;
     if (InsertItemEntry(parent, position, id, record.get(), nullptr, columnBreak)) {
         if (id == 0) {
             const int inserted = position == AppendPosition ? EntryCount(parent) - 1 : position;
@@ -133,86 +124,59 @@ void PhraseApp::AddLine(std::string_view line, HMENU parent, HotkeyBinding* bind
     } else {
         Disarm(binding);
     }
-    ++nextCommandId;
+    ++nextCommandId_;
 }
 
-void PhraseApp::InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding) {
-    HMENU section = MainMenu() ? CreatePopupMenu() : nullptr;
-    if (!section || !InsertItemEntry(MainMenu(), nextSectionPosition, 0, record.get(), section, false)) {
+void PhraseMenus::InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding) {
+    HMENU section = main_ ? CreatePopupMenu() : nullptr;
+    if (!section || !InsertItemEntry(main_, nextSectionPosition_, 0, record.get(), section, false)) {
         if (section) DestroyMenu(section);
         Disarm(binding);
         return;
     }
     record.release();
-    GiveId(binding, SectionHotkeyId(nextSectionPosition));
-    ++nextSectionPosition;
+    GiveId(binding, SectionHotkeyId(nextSectionPosition_));
+    ++nextSectionPosition_;
 }
 
-HMENU PhraseApp::ParentFor(HMENU parent) const {
+HMENU PhraseMenus::ParentFor(HMENU parent) const {
     if (parent) return parent;
-    HMENU newest = MainMenu() ? GetSubMenu(MainMenu(), nextSectionPosition - 1) : nullptr;
-    return newest ? newest : PhraseMenu;
+    HMENU newest = main_ ? GetSubMenu(main_, nextSectionPosition_ - 1) : nullptr;
+    return newest ? newest : phrases_;
 }
 
-int PhraseApp::InsertPosition(HMENU parent) const {
-    if (parent != PhraseMenu) return AppendPosition;
+int PhraseMenus::InsertPosition(HMENU parent) const {
+    if (parent != phrases_) return AppendPosition;
     const int count = EntryCount(parent);
     return count > PHRASE_MENU_FIXED_TAIL ? count - PHRASE_MENU_FIXED_TAIL : 0;
 }
 
-void PhraseApp::AddToOpenDialog(const PhraseItem& record) const {
-    const HWND dialog = settingsDialog ? settingsDialog->hwnd() : nullptr;
-    const HWND list = dialog ? GetDlgItem(dialog, IDC_ITEM_LIST) : nullptr;
-    if (!list) return;
-    LRESULT index = -1;
-    if (!(record.flags & PhraseItem::ItemVerbatim)) {
-        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count && index < 0; ++i) {
-            const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-            if (length < 2) continue;
-            std::string text(static_cast<std::size_t>(length) + 1, '\0');
-            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-            if (StartsSection(text)) index = i;
-        }
-    }
-    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(record.content.c_str()));
-    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    EnableWindow(GetDlgItem(dialog, IDC_MOVE_UP_BUTTON), selection != LB_ERR && selection > 0);
-    EnableWindow(GetDlgItem(dialog, IDC_MOVE_DOWN_BUTTON), selection != LB_ERR && selection < count - 1);
-}
-
-void PhraseApp::ClearPhraseMenus() {
-    if (PhraseMenu) DeleteEntriesDownFrom(PhraseMenu, EntryCount(PhraseMenu) - PHRASE_MENU_FIXED_TAIL - 1);
-    if (MainMenu()) {
-        for (int position = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1;
-             position >= FIRST_SECTION_POSITION; --position) {
+void PhraseMenus::Clear() {
+    if (phrases_) DeleteEntriesDownFrom(phrases_, EntryCount(phrases_) - PHRASE_MENU_FIXED_TAIL - 1);
+    if (main_) {
+        for (int position = EntryCount(main_) - MAIN_MENU_FIXED_TAIL - 1; position >= FIRST_SECTION_POSITION;
+             --position) {
             // Every entry goes before its record, so that no menu ever refers to a freed one.
             MenuEntry entry;
-            if (ReadEntry(MainMenu(), position, entry) && entry.popup)
+            if (ReadEntry(main_, position, entry) && entry.popup)
                 DeleteEntriesDownFrom(entry.popup, EntryCount(entry.popup) - 1);
-            DeleteEntryAndRecord(MainMenu(), position);
+            DeleteEntryAndRecord(main_, position);
         }
     }
-    nextCommandId = FIRST_ITEM_COMMAND_ID;
-    nextSectionPosition = FIRST_SECTION_POSITION;
+    nextCommandId_ = FIRST_ITEM_COMMAND_ID;
+    nextSectionPosition_ = FIRST_SECTION_POSITION;
 }
 
-PhraseApp::BindingIndex PhraseApp::IndexBindings() const {
-    BindingIndex index;
-    for (const HotkeyBinding* b = hotkeys.head(); b; b = b->next.get()) index.emplace(b->id, b);
-    return index;
-}
-
-std::vector<CollectedLine> PhraseApp::CollectLines() const {
+std::vector<CollectedLine> PhraseMenus::CollectLines(const HotkeyList& hotkeys) const {
     std::vector<CollectedLine> lines;
-    if (!MainMenu()) return lines;
-    const BindingIndex bindings = IndexBindings();
-    const int lastSection = EntryCount(MainMenu()) - MAIN_MENU_FIXED_TAIL - 1;
+    if (!main_) return lines;
+    // The first binding of each identifier, as a walk from the head finds it.
+    BindingIndex bindings;
+    for (const HotkeyBinding* b = hotkeys.head(); b; b = b->next.get()) bindings.emplace(b->id, b);
+    const int lastSection = EntryCount(main_) - MAIN_MENU_FIXED_TAIL - 1;
     for (int position = PHRASE_MENU_POSITION; position <= lastSection; ++position) {
         MenuEntry entry;
-        if (!ReadEntry(MainMenu(), position, entry) || !entry.popup) continue;
+        if (!ReadEntry(main_, position, entry) || !entry.popup) continue;
         if (position == PHRASE_MENU_POSITION) {
             CollectMenu(entry.popup, PHRASE_MENU_FIXED_TAIL, bindings, lines);
             continue;
@@ -227,8 +191,8 @@ std::vector<CollectedLine> PhraseApp::CollectLines() const {
     return lines;
 }
 
-void PhraseApp::CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings,
-                            std::vector<CollectedLine>& lines) const {
+void PhraseMenus::CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings,
+                              std::vector<CollectedLine>& lines) const {
     const int end = EntryCount(menu) - skipTail;
     for (int position = 0; position < end; ++position) {
         MenuEntry entry;
@@ -244,37 +208,34 @@ void PhraseApp::CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindin
     }
 }
 
-HFONT PhraseApp::MenuFont() {
-    if (!menuFont) menuFont = CreateSystemMenuFont();
-    return menuFont.get();
+HFONT PhraseMenus::Font() {
+    if (!font_) font_ = CreateSystemMenuFont();
+    return font_.get();
 }
 
-void PhraseApp::ReleaseMenuFont() { menuFont.reset(); }
-
-PhraseItem* PhraseApp::ItemForCommand(UINT commandId) const {
+PhraseItem* PhraseMenus::ItemForCommand(UINT commandId) const {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_DATA;
-    if (!MainMenu() || !GetMenuItemInfoA(MainMenu(), commandId, FALSE, &info) ||
-        !(info.fType & MFT_OWNERDRAW))
+    if (!main_ || !GetMenuItemInfoA(main_, commandId, FALSE, &info) || !(info.fType & MFT_OWNERDRAW))
         return nullptr;
     return reinterpret_cast<PhraseItem*>(info.dwItemData);
 }
 
-bool PhraseApp::MeasureMenuEntry(MEASUREITEMSTRUCT& measure) {
+bool PhraseMenus::Measure(MEASUREITEMSTRUCT& measure) {
     auto* item = reinterpret_cast<PhraseItem*>(measure.itemData);
     if (measure.CtlType != ODT_MENU || !item) return false;
     const HDC dc = GetWindowDC(nullptr);
     SIZE size{};
-    MeasureEntry(*item, dc, MenuFont(), &size);
+    MeasureEntry(*item, dc, Font(), &size);
     ReleaseDC(nullptr, dc);
     measure.itemWidth = static_cast<UINT>(size.cx > 0 ? size.cx : 0);
     measure.itemHeight = static_cast<UINT>(size.cy > 0 ? size.cy : 0);
     return true;
 }
 
-bool PhraseApp::DrawMenuEntry(const DRAWITEMSTRUCT& draw) {
+bool PhraseMenus::Draw(const DRAWITEMSTRUCT& draw) {
     auto* item = reinterpret_cast<PhraseItem*>(draw.itemData);
     if (draw.CtlType != ODT_MENU || !item) return false;
-    return DrawEntry(*item, draw.hDC, MenuFont(), &draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
+    return DrawEntry(*item, draw.hDC, Font(), &draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
 }

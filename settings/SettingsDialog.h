@@ -43,6 +43,10 @@ class SettingsDialog : public SmartDialog {
     // Appends a phrase line; a binding with a key is copied into a record of
     // the dialog's own, which becomes the item's data.
     void AppendLine(std::string_view line, const HotkeyBinding* binding);
+    // A line the program added to its menus while the dialog is open (文字追加):
+    // a section line at the end, any other line where the menus put it, at the
+    // end of the phrases before the first section line. OK and Update keep it.
+    void ListAddedLine(std::string_view line, bool isSection);
     int LineCount();
     // The whole text of a list item (empty for an index out of range).
     std::string LineAt(int index);

@@ -56,6 +56,18 @@ void SettingsDialog::AppendLine(std::string_view line, const HotkeyBinding* bind
 
 const HotkeyBinding* SettingsDialog::LineHotkey(int index) { return RecordAt(index); }
 
+void SettingsDialog::ListAddedLine(std::string_view line, bool isSection) {
+    if (!IsBound()) return;
+    int index = -1;
+    for (int i = 0; !isSection && i < LineCount() && index < 0; ++i)
+        if (LineAt(i).rfind(" -", 0) == 0) index = i;
+    const std::string text(line);
+    itemList.SendMsg(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    const int selected = SelectedIndex();
+    Enable(moveUpButton, selected != LB_ERR && selected > 0);
+    Enable(moveDownButton, selected != LB_ERR && selected < LineCount() - 1);
+}
+
 int SettingsDialog::MenuHotkeyControl(int bindingId) {
     switch (bindingId) {
         case 0:

@@ -107,7 +107,7 @@ TEST(AppDesktop, StartedInTheSystemFolderTheFilesAreBesideTheProgram) {
     SetCurrentDirectoryA(CharUpperA(system));
     {
         AppWithWindow app(nullptr);
-        EXPECT_EQ("beside\n---\n", MenuTexts(app->PhraseMenu));
+        EXPECT_EQ("beside\n---\n", MenuTexts(app->menus.phrases()));
     }
     for (const char* name : {"kwibra.ini", "clip.dat"}) EXPECT_TRUE(fs::remove(beside / name)) << name;
 }

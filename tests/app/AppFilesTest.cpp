@@ -75,7 +75,7 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
         lock.reset();
         const bool history = row.path == PhraseApp::historyPath;
         EXPECT_EQ(row.hotkeys, app->hotkeys.size());
-        EXPECT_EQ(row.history, MenuTexts(app->HistoryMenu));
+        EXPECT_EQ(row.history, MenuTexts(app->menus.history()));
         EXPECT_EQ(row.save, history ? app->SaveHistory() : app->SaveSettings());
         if (row.save == SaveOutcome::Refused) {
             EXPECT_EQ(before, Kept(row.path));
@@ -95,11 +95,12 @@ TEST(AppFiles, AHistoryHeldAtStartIsMergedOnceItCanBeRead) {
     WriteBytes(PhraseApp::historyPath, History({"old", "both"}));
     HeldFile lock = Hold(PhraseApp::historyPath, 0);
     AppWithWindow app("mine", {ClickOn(IDOK)});
-    app->AddHistoryEntry("both");
-    app->AddHistoryEntry("new");
+    app->history.Add("both");
+    app->history.Add("new");
     SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
     app.Pump();
-    EXPECT_EQ("both\nnew\n", MenuTexts(app->HistoryMenu)) << "nothing is read or written while it is held";
+    EXPECT_EQ("both\nnew\n", MenuTexts(app->menus.history()))
+        << "nothing is read or written while it is held";
     lock.reset();
     DestroyWindow(app.window());
     EXPECT_EQ(History({"old", "both", "new"}), ReadBytes(PhraseApp::historyPath));
@@ -125,7 +126,7 @@ TEST(AppFiles, ARebuildKeepsTheMenusUnlessItCanReadTheList) {
             app.Pump();
             back();
         }
-        EXPECT_EQ("mine\n---\n", MenuTexts(app->PhraseMenu));
+        EXPECT_EQ("mine\n---\n", MenuTexts(app->menus.phrases()));
         EXPECT_NE(std::string::npos, Balloon(app).find(replaced ? "見つかりません" : "今のまま"))
             << Balloon(app);
 
@@ -137,10 +138,10 @@ TEST(AppFiles, ARebuildKeepsTheMenusUnlessItCanReadTheList) {
             back();
         });
         SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
-        EXPECT_EQ("mine\n---\n", MenuTexts(app->PhraseMenu));
+        EXPECT_EQ("mine\n---\n", MenuTexts(app->menus.phrases()));
         app.Pump();
         release.join();
-        EXPECT_EQ("changed\n---\n", MenuTexts(app->PhraseMenu));
+        EXPECT_EQ("changed\n---\n", MenuTexts(app->menus.phrases()));
     }
 }
 
@@ -183,10 +184,10 @@ TEST(AppFiles, NothingIsRebuiltUnderAMessageBeingTold) {
                      WriteBytes(PhraseApp::settingsPath, SettingsText("changed"));
                      SendMessageA(GetWindow(box, GW_OWNER), WM_SETTINGCHANGE, 0, 0);
                  }),
-                 Expect([&](HWND box) { EXPECT_EQ("mine\n---\n", MenuTexts(app(box)->PhraseMenu)); }),
+                 Expect([&](HWND box) { EXPECT_EQ("mine\n---\n", MenuTexts(app(box)->menus.phrases())); }),
                  ClickOn(IDOK)});
     started.Pump();
-    EXPECT_EQ("changed\n---\n", MenuTexts(started->PhraseMenu));
+    EXPECT_EQ("changed\n---\n", MenuTexts(started->menus.phrases()));
 }
 
 // Keys held by another program, and keys two of our own entries share (the first in the list
@@ -222,12 +223,12 @@ TEST(AppMenus, MenusHoldStillWhileOpen) {
     SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
     SetClipboardText("copied");
     app.Pump();
-    EXPECT_EQ("old\n---\n", MenuTexts(app->PhraseMenu));
-    EXPECT_EQ("", MenuTexts(app->HistoryMenu));
+    EXPECT_EQ("old\n---\n", MenuTexts(app->menus.phrases()));
+    EXPECT_EQ("", MenuTexts(app->menus.history()));
     SendMessageA(app.window(), WM_EXITMENULOOP, TRUE, 0);
     app.Pump();
-    EXPECT_EQ("new\n---\n", MenuTexts(app->PhraseMenu));
-    EXPECT_EQ("copied\n", MenuTexts(app->HistoryMenu));
+    EXPECT_EQ("new\n---\n", MenuTexts(app->menus.phrases()));
+    EXPECT_EQ("copied\n", MenuTexts(app->menus.history()));
 }
 
 }  // namespace

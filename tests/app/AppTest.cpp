@@ -26,7 +26,7 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
     EXPECT_STREQ("", app->tray.data().szInfo) << "the keys reached a window at our level: nothing to tell";
     SetClipboardText("later");
     app.Pump();
-    EXPECT_EQ("other\nlater\n", MenuTexts(app->HistoryMenu));
+    EXPECT_EQ("other\nlater\n", MenuTexts(app->menus.history()));
     SetClipboardText(std::string(2046, 'a') + "表");
     EXPECT_EQ(std::string(2046, 'a'), app->ItemForCommand(35002)->content)
         << "cut at 2,047 bytes, whole characters";
@@ -43,7 +43,7 @@ TEST(AppClipboard, PrivateTextStaysOutOfTheHistory) {
                                                    {"CanIncludeInClipboardHistory", 0}};
     for (std::size_t i = 0; i < 4; ++i)
         SetClipboardText("private" + std::to_string(i), marks[i].first, marks[i].second);
-    EXPECT_EQ("private0\n", MenuTexts(app->HistoryMenu));
+    EXPECT_EQ("private0\n", MenuTexts(app->menus.history()));
     app.Command(IDM_ADD_CLIPBOARD);
     DestroyWindow(app.window());
     EXPECT_EQ(std::string("\1\0\1\0\x08\0private0", 14), ReadBytes(PhraseApp::historyPath));
@@ -53,7 +53,7 @@ TEST(AppClipboard, PrivateTextStaysOutOfTheHistory) {
 TEST(AppSession, LogoffSavesTheHistoryAndEndsOnlyWhenTheSessionEnds) {
     TempFolder folder;
     AppWithWindow app;
-    app->AddHistoryEntry("kept");
+    app->history.Add("kept");
     EXPECT_EQ(TRUE, SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0));
     const std::string saved("\1\0\1\0\4\0kept", 10);
     EXPECT_EQ(saved, ReadBytes(PhraseApp::historyPath));
@@ -80,8 +80,8 @@ TEST(AppStartup, ANonResidentStartTellsNothingBeforeItsDelivery) {
     EXPECT_TRUE(PeekMessageA(&menu, app.window(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
     EXPECT_EQ(IDM_SHOW_MENU, menu.wParam);
     EXPECT_EQ(UINT{MF_DISABLED},
-              GetMenuState(app->PhraseMenu, IDM_SETTINGS, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED));
-    app->AddHistoryEntry("x");
+              GetMenuState(app->menus.phrases(), IDM_SETTINGS, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED));
+    app->history.Add("x");
     std::filesystem::create_directory("clip.dat.tmp");
     RunDialog([&] { SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0); }, {});
     RunDialog([&] { app.Command(IDM_EXIT); },

@@ -7,6 +7,7 @@
 #include "menus/MenuIds.h"
 #include "menus/Mnemonic.h"
 #include "menus/OwnerDraw.h"
+#include "menus/SystemMenuFont.h"
 
 namespace {
 
@@ -47,23 +48,23 @@ TEST(MenusHistory, MergesDuplicatesKeepsTheNewestAndNumbersFromTheTop) {
     TempFolder folder;
     WriteBytes(PhraseApp::settingsPath, SettingsText("x", "0\t3\t-1\t1"));
     AppWithWindow app(nullptr);
-    for (const char* text : {"a", "b", "c", "a", "d"}) app->AddHistoryEntry(text);
-    EXPECT_EQ("c\na\nd\n", MenuTexts(app->HistoryMenu));
+    for (const char* text : {"a", "b", "c", "a", "d"}) app->history.Add(text);
+    EXPECT_EQ("c\na\nd\n", MenuTexts(app->menus.history()));
     EXPECT_EQ("c a d", app->ItemForCommand(35000)->content + " " + app->ItemForCommand(35001)->content + " " +
                            app->ItemForCommand(35002)->content);
     SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
     app.Pump();
-    EXPECT_EQ("c\na\nd\n", MenuTexts(app->HistoryMenu)) << "a rebuild keeps the history";
+    EXPECT_EQ("c\na\nd\n", MenuTexts(app->menus.history())) << "a rebuild keeps the history";
     app->options.historyLimit = 0;
-    app->TrimHistory();
-    EXPECT_EQ("", MenuTexts(app->HistoryMenu));
+    app->history.Trim();
+    EXPECT_EQ("", MenuTexts(app->menus.history()));
 }
 
 TEST(MenusHistory, FileIsReadBackEachTextOnceNewestLast) {
     TempFolder folder;
     WriteBytes(PhraseApp::historyPath, std::string("\1\0\4\0\1\0x\1\0y\1\0x\3\0a\tb", 18));
     AppWithWindow app;
-    EXPECT_EQ("y\nx\na        b\n", MenuTexts(app->HistoryMenu));
+    EXPECT_EQ("y\nx\na        b\n", MenuTexts(app->menus.history()));
     ASSERT_EQ(SaveOutcome::Saved, app->SaveHistory());
     EXPECT_EQ(std::string("\1\0\3\0\1\0y\1\0x\3\0a\tb", 15), ReadBytes(PhraseApp::historyPath));
 }
@@ -71,7 +72,7 @@ TEST(MenusHistory, FileIsReadBackEachTextOnceNewestLast) {
 TEST(MenusKeys, MnemonicsExecuteOneMatchAndStepThroughSeveral) {
     TempFolder folder;
     AppWithWindow app("&apple\n&Avocado\n&banana\n + &label : text");
-    const HMENU menu = app->PhraseMenu;
+    const HMENU menu = app->menus.phrases();
     EXPECT_EQ(MAKELRESULT(2, MNC_EXECUTE), MatchMnemonic(menu, 'B'));
     EXPECT_EQ(MAKELRESULT(3, MNC_EXECUTE), MatchMnemonic(menu, 'l')) << "the label's mark counts";
     EXPECT_EQ(MAKELRESULT(0, MNC_SELECT), MatchMnemonic(menu, 'a'));
@@ -109,13 +110,14 @@ TEST(MenusDrawing, EntriesScaleWithTheDisplayAndTheFont) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
     SIZE size{};
-    MeasureEntry(item, screen, app->MenuFont(), &size);
+    const UniqueFont font = CreateSystemMenuFont();
+    MeasureEntry(item, screen, font.get(), &size);
     EXPECT_EQ(scaled(16), iconSize);
     const HDC dc = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, size.cy);
     const HGDIOBJ previous = SelectObject(dc, bitmap);
     const RECT rect{0, 0, 300, size.cy};
-    DrawEntry(item, dc, app->MenuFont(), &rect, true);
+    DrawEntry(item, dc, font.get(), &rect, true);
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     EXPECT_NE(highlight, GetPixel(dc, scaled(20) - 1, size.cy / 2)) << "the icon box";
     EXPECT_EQ(highlight, GetPixel(dc, scaled(21), size.cy / 2)) << "the background beside it";

@@ -19,7 +19,7 @@ TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
               {TypeInto(IDC_LINE_EDIT, "gamma"), ClickOn(IDC_ADD_BUTTON), ClickOn(IDC_UPDATE_BUTTON),
                Expect([&](HWND dialog) {
                    EXPECT_EQ(SettingsText("alpha\nbeta\ngamma"), ReadBytes(PhraseApp::settingsPath));
-                   EXPECT_EQ("alpha\nbeta\ngamma\n---\n", MenuTexts(app->PhraseMenu));
+                   EXPECT_EQ("alpha\nbeta\ngamma\n---\n", MenuTexts(app->menus.phrases()));
                    EXPECT_EQ(LoadResourceText(nullptr, IDS_STATUS_SAVED),
                              ControlText(dialog, IDC_STATUS_TEXT));
                }),
@@ -39,7 +39,7 @@ TEST(AppSettingsOwner, UpdateAndOkSaveWhatTheOpenDialogHolds) {
                ClickOn(IDOK)});
     EXPECT_EQ(SettingsText("beta\ngamma\ndelta"), ReadBytes(PhraseApp::settingsPath));
     EXPECT_EQ(std::string(12, '\0'), ReadBytes(PhraseApp::hotkeyPath));
-    EXPECT_EQ("beta\ngamma\ndelta\n---\n", MenuTexts(app->PhraseMenu));
+    EXPECT_EQ("beta\ngamma\ndelta\n---\n", MenuTexts(app->menus.phrases()));
     EXPECT_FALSE(GetMenuState(app->MainMenu(), IDM_EXIT, MF_BYCOMMAND) & MF_GRAYED);
 }
 
@@ -63,7 +63,7 @@ TEST(AppSettingsOwner, CancelChangesNothing) {
                ClickOn(IDCANCEL), ClickOn(IDYES)});
     EXPECT_EQ(SettingsText("alpha"), ReadBytes(PhraseApp::settingsPath));
     EXPECT_EQ(hotkeys, ReadBytes(PhraseApp::hotkeyPath));
-    EXPECT_EQ("alpha\n---\n", MenuTexts(app->PhraseMenu));
+    EXPECT_EQ("alpha\n---\n", MenuTexts(app->menus.phrases()));
     EXPECT_EQ(20, app->options.historyLimit);
 }
 
@@ -73,7 +73,7 @@ TEST(AppSettingsOwner, CancelChangesNothing) {
 TEST(AppSettingsOwner, OkThatCannotSaveChangesNothingAndKeepsTheDialog) {
     TempFolder folder;
     AppWithWindow app("alpha");
-    for (const char* text : {"h1", "h2"}) app->AddHistoryEntry(text);
+    for (const char* text : {"h1", "h2"}) app->history.Add(text);
     std::filesystem::create_directory("hkey.dat.tmp");
     const HeldFile settings = Hold(PhraseApp::settingsPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
     RunDialog([&] { app.Command(IDM_SETTINGS); },
@@ -81,8 +81,8 @@ TEST(AppSettingsOwner, OkThatCannotSaveChangesNothingAndKeepsTheDialog) {
                TypeInto(IDC_HISTORY_LIMIT_EDIT, "1"), ClickOn(IDOK), Expect([&](HWND dialog) {
                    EXPECT_NE(std::string::npos,
                              ControlText(dialog, IDC_STATUS_TEXT).find("保存できませんでした"));
-                   EXPECT_EQ("alpha\n---\n", MenuTexts(app->PhraseMenu));
-                   EXPECT_EQ("h1\nh2\n", MenuTexts(app->HistoryMenu));
+                   EXPECT_EQ("alpha\n---\n", MenuTexts(app->menus.phrases()));
+                   EXPECT_EQ("h1\nh2\n", MenuTexts(app->menus.history()));
                }),
                ClickOn(IDCANCEL), ClickOn(IDYES)});
     EXPECT_EQ(20, app->options.historyLimit);
