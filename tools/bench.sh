@@ -5,8 +5,8 @@
 #   tools/bench.sh settings [ARGS]     the settings codec, natively (ARGS go to
 #                                      Google Benchmark, e.g. --benchmark_repetitions=5)
 #   tools/bench.sh menus [LINES...]    loading, saving and history on real menus, under Wine
-#   tools/bench.sh app [REPETITIONS]   start-up, hotkey to menu and choice to text of
-#                                      kwibra.exe, under Wine (20 repetitions)
+#   tools/bench.sh app [REPETITIONS]   start-up, hotkey to menu, choice to text and memory
+#                                      of kwibra.exe, under Wine (20 repetitions)
 # They build in the trees of the tests with KWIBRA_BENCH=ON but outside the
 # default target, so `make test` never builds them. Under Wine the 32-bit
 # build runs, or the 64-bit one where this kernel cannot run 32-bit programs.
@@ -52,14 +52,18 @@ bench_menus() {
 # The programs are copied into folders of their own, as a user installs them.
 bench_app() {
   echo "== kwibra.exe ($arch, under Wine)"
-  build "$tree" kwibra bench_app bench_trayfloor
+  build "$tree" kwibra bench_app bench_trayfloor bench_menufloor
   kwibra_ensure_display
   kwibra_ensure_prefix
-  local work
+  local work dir
   work=$(mktemp -d "${TMPDIR:-/tmp}/kwibra-bench.XXXXXX")
-  mkdir "$work/default" "$work/large" "$work/floor"
-  for dir in default large; do cp "$tree/app/exe/kwibra.exe" "$tree/app/exe/kwibra.txt" "$work/$dir/"; done
+  for dir in default large launchers; do
+    mkdir "$work/$dir"
+    cp "$tree/app/exe/kwibra.exe" "$tree/app/exe/kwibra.txt" "$work/$dir/"
+  done
+  mkdir "$work/floor" "$work/menufloor"
   cp "$tree/bench/trayfloor.exe" "$work/floor/"
+  cp "$tree/bench/menufloor.exe" "$work/menufloor/"
   local bench=$PWD/$tree/bench/bench_app.exe status=0
   (cd "$work" && "$KWIBRA_WINE" "$bench" "$@") || status=$?
   rm -rf "$work"
