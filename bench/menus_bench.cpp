@@ -68,8 +68,8 @@ class BenchApp {
         app_->LoadPopupMenu(MAKEINTRESOURCEA(IDR_MAIN_MENU), IDM_SETTINGS);
     }
     ~BenchApp() {
-        app_->ClearPhraseMenus();
-        app_->ClearHistory();
+        app_->menus.Clear();
+        app_->history.Clear();
     }
     BenchApp(const BenchApp&) = delete;
     BenchApp& operator=(const BenchApp&) = delete;
@@ -176,7 +176,7 @@ void MeasureAll(PhraseApp& app) {
             MenuEntry entry;
             ReadEntry(menu, i, entry);
             measure.itemData = reinterpret_cast<ULONG_PTR>(entry.record);
-            app.MeasureMenuEntry(measure);
+            app.menus.Measure(measure);
         }
     }
 }
