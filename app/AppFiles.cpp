@@ -15,5 +15,6 @@ AppFiles AppFiles::InCurrentFolder() {
     files.settings = base / L"kwibra.ini";
     files.hotkeys = base / L"hkey.dat";
     files.history = base / L"clip.dat";
+    files.historyCompanion = base / L"clipw.dat";
     return files;
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "AnsiText.h"
+#include "app/ShiftJisText.h"
 
 namespace {
 
@@ -82,18 +83,32 @@ bool ClipboardIsPrivate() {
     return FormatPresent(ExcludeFromMonitorFormat) || FormatPresent(ViewerIgnoreFormat) || HistoryForbidden();
 }
 
-std::optional<std::string> OpenClipboardText(std::size_t limit) {
+std::optional<CopiedText> OpenClipboardCopy(std::size_t limit) {
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        GlobalLockGuard data(GetClipboardData(CF_UNICODETEXT));
+        if (data.bytes()) {
+            // The block may be larger than the text, or (from a careless writer) hold no terminator.
+            const auto* units = static_cast<const wchar_t*>(data.bytes());
+            const std::wstring_view all(units, wcsnlen(units, data.size() / sizeof(wchar_t)));
+            const std::wstring_view text = FittingShiftJis(all, limit);
+            CopiedText copied{ToShiftJis(text), {}};
+            if (FromShiftJis(copied.shiftJis) != text) copied.exact.assign(text);
+            return copied;
+        }
+    }
     GlobalLockGuard data(GetClipboardData(CF_TEXT));
     if (!data.bytes()) return std::nullopt;
     const char* bytes = static_cast<const char*>(data.bytes());
-    // The block may be larger than the text, or (from a careless writer) hold no terminator.
     const std::size_t length = strnlen(bytes, data.size());
-    return std::string(bytes, WholeCharacterPrefix(bytes, length, limit));
+    return CopiedText{std::string(bytes, WholeCharacterPrefix(bytes, length, limit)), {}};
 }
 
-bool PutClipboardText(const std::string& text) {
-    if (!EmptyClipboard()) return false;
-    return SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
+bool PutClipboardText(const std::string& text, const std::wstring* unicode) {
+    const LCID japanese = 0x0411;
+    return EmptyClipboard() && SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1) &&
+           SetClipboardBytes(CF_LOCALE, &japanese, sizeof japanese) &&
+           (!unicode ||
+            SetClipboardBytes(CF_UNICODETEXT, unicode->c_str(), (unicode->size() + 1) * sizeof(wchar_t)));
 }
 
 void ClipboardWatch::Leave(HWND window) {
@@ -101,11 +116,11 @@ void ClipboardWatch::Leave(HWND window) {
     next_ = nullptr;
 }
 
-bool ClipboardWatch::Deliver(HWND window, const std::string& text) {
+bool ClipboardWatch::Deliver(HWND window, const std::string& text, const std::wstring* unicode) {
     ClipboardSession clipboard(window);
     if (!clipboard.IsOpen()) return false;
     ownChange_ = true;
-    if (!PutClipboardText(text)) {
+    if (!PutClipboardText(text, unicode)) {
         ownChange_ = false;  // no notice will come to clear it
         return false;
     }

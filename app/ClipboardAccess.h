@@ -35,15 +35,25 @@ inline constexpr const char* HistoryPermissionFormat = "CanIncludeInClipboardHis
 // True when the open clipboard's contents are marked as not for watchers.
 bool ClipboardIsPrivate();
 
-// The CF_TEXT of the open clipboard, cut to at most limit bytes without
-// splitting a double-byte character; nullopt when there is no text.
-std::optional<std::string> OpenClipboardText(std::size_t limit);
+// Text another program copied: its Shift-JIS form, and its exact text where
+// that form lost characters (empty when the Shift-JIS form is exact).
+struct CopiedText {
+    std::string shiftJis;
+    std::wstring exact;
+};
 
-// Replaces the contents of the open clipboard by text alone: a delivered
-// phrase stays visible to the system's and other programs' clipboard
-// histories (our own history skips it through its ignore flag). False when
-// nothing was written.
-bool PutClipboardText(const std::string& text);
+// The open clipboard's text: CF_UNICODETEXT where there is, CF_TEXT
+// otherwise; cut in whole characters so that its Shift-JIS form holds at most
+// limit bytes. nullopt when there is no text.
+std::optional<CopiedText> OpenClipboardCopy(std::size_t limit);
+
+// Replaces the contents of the open clipboard by the text and nothing that
+// would hide it: a delivered phrase stays visible to the system's and other
+// programs' clipboard histories (our own history skips it through its ignore
+// flag). CF_TEXT goes with the Japanese locale, so that the system's Unicode
+// form of it is right whatever the input language; unicode, where given, is
+// put exactly as CF_UNICODETEXT. False when nothing was written.
+bool PutClipboardText(const std::string& text, const std::wstring* unicode);
 
 // The main window as a clipboard viewer: changes are passed on to the viewer
 // after it, and the notice of its own delivery is told from other programs'.
@@ -52,7 +62,7 @@ class ClipboardWatch {
     void Join(HWND window) { next_ = SetClipboardViewer(window); }
     void Leave(HWND window);
     // Replaces the clipboard with a delivered text; its change notice is ours.
-    bool Deliver(HWND window, const std::string& text);
+    bool Deliver(HWND window, const std::string& text, const std::wstring* unicode);
     // WM_DRAWCLIPBOARD: false for the notice of our own delivery.
     bool TakeChange();
     // A hung viewer after us in the chain must not freeze every hotkey.

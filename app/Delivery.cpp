@@ -7,6 +7,7 @@
 #include "ResourceText.h"
 #include "app/ClipboardAccess.h"
 #include "app/PhraseApp.h"
+#include "app/ShiftJisText.h"
 #include "app/Target.h"
 #include "resource.h"
 
@@ -44,7 +45,13 @@ void PhraseApp::DeliverItem(UINT commandId) {
     if (item->flags & PhraseItem::ItemText) {
         const HotkeyBinding* binding = hotkeys.Find(static_cast<std::int32_t>(commandId));
         if (options.waitForKeyRelease && binding) WaitForKeyRelease(binding->virtualKey);
-        if (clipboard.Deliver(hwnd(), text)) PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
+        // A history entry goes back exactly as it was copied, in Unicode too.
+        std::optional<std::wstring> unicode;
+        if (item->flags & PhraseItem::ItemVerbatim)
+            unicode = item->exact ? std::wstring(item->exact->text.begin(), item->exact->text.end())
+                                  : FromShiftJis(text);
+        if (clipboard.Deliver(hwnd(), text, unicode ? &*unicode : nullptr))
+            PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
     } else if (item->flags & PhraseItem::ItemCommand) {
         LaunchCommand(text);
     }

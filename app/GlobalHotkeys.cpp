@@ -60,5 +60,6 @@ void GlobalHotkeys::OnRawInput(LPARAM input) {
         raw.header.dwType != RIM_TYPEKEYBOARD || raw.data.keyboard.VKey == 0 || raw.data.keyboard.VKey > 0xFE)
         return;
     const bool down = (raw.data.keyboard.Flags & RI_KEY_BREAK) == 0;
-    presses_.Raw(static_cast<std::uint8_t>(raw.data.keyboard.VKey), down, static_cast<DWORD>(GetMessageTime()));
+    presses_.Raw(static_cast<std::uint8_t>(raw.data.keyboard.VKey), down,
+                 static_cast<DWORD>(GetMessageTime()));
 }

@@ -72,7 +72,7 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     // Writes "kwibra.ini" and "hkey.dat" together; on anything but Saved both
     // files stay as they were.
     SaveOutcome SaveSettings();
-    SaveOutcome SaveHistory() { return history.Save(files.history); }
+    SaveOutcome SaveHistory() { return history.Save(files.historyPaths()); }
 
     // ---- Menus ----
     HMENU MainMenu() const { return popupMenu(); }

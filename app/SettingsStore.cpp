@@ -85,7 +85,7 @@ void PhraseApp::ParseSettings(std::string_view text, std::string_view hotkeyByte
 // when the file cannot be written), the font follows the system's.
 void PhraseApp::ComposeMenus(bool startUp) {
     menus.Clear();
-    if (!startUp) history.KeepForRebuild(files.history);
+    if (!startUp) history.KeepForRebuild(files.historyPaths());
     history.Clear();
     menus.ReleaseFont();
     menus.ComposeHeaders(MainMenu());
@@ -125,10 +125,13 @@ DecodedSettings PhraseApp::CurrentList() const {
 
 void PhraseApp::LoadHistory() {
     KeepLeftovers(files.history);
-    const HistoryLoad load = history.Load(files.history);
-    if (load.status == FileStatus::Unreadable)
-        readProblems.push_back(ReadProblemText(historyPath, load.problem) + "\n" +
-                               LoadResourceText(instance(), IDS_HISTORY_KEPT));
+    KeepLeftovers(files.historyCompanion);
+    const HistoryLoad load = history.Load(files.historyPaths());
+    for (const auto& [name, file] :
+         {std::pair{historyPath, &load.clip}, {HistoryCompanionFileName, &load.companion}})
+        if (file->status == FileStatus::Unreadable)
+            readProblems.push_back(ReadProblemText(name, file->problem) + "\n" +
+                                   LoadResourceText(instance(), IDS_HISTORY_KEPT));
     if (load.cutShort) readProblems.push_back(FilledText(IDS_HISTORY_CUT_SHORT, historyPath));
 }
 

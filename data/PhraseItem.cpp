@@ -43,6 +43,38 @@ void Shorten(std::string& label) {
     }
 }
 
+// Normalise and Shorten for a text in UTF-16: a character counts two bytes
+// unless it is ASCII or half-width katakana, as in Shift-JIS.
+std::size_t Units(std::u16string_view text, std::size_t i) {
+    return text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() ? 2 : 1;
+}
+
+std::size_t Width(char16_t c) { return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2; }
+
+std::u16string ExactLabel(std::u16string_view text) {
+    std::u16string label;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\t') {
+            label.append(8, u' ');
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            label += u"\\n";
+        } else {
+            label += c < 0x20 ? u' ' : c;
+        }
+    }
+    std::size_t width = 0;
+    std::size_t keep = 0;
+    for (std::size_t i = 0; i < label.size(); i += Units(label, i)) {
+        width += Width(label[i]);
+        if (width <= PhraseItem::LabelLimit) keep = i + Units(label, i);
+    }
+    if (width < PhraseItem::LabelLimit) return label;
+    label.resize(keep);
+    return label + u"...";
+}
+
 bool MentionsWebAddress(std::string_view content) {
     static constexpr std::array<std::string_view, 8> prefixes = {
         "http://", "https:", "ftp:", "telnet:", "mailto:", "news:", "RLogin:", "Snews:"};
@@ -130,4 +162,14 @@ void PhraseItem::SetIconFromPath(const std::string& path) {
     iconHandle = found ? icon.imageList : 0;
     iconIndex = found ? icon.index : 0;
     iconState = found ? icon.imageCount : 0;
+}
+
+void PhraseItem::SetExactText(std::u16string text) {
+    exact = std::make_unique<ExactText>();
+    exact->label = ExactLabel(text);
+    exact->text = std::move(text);
+}
+
+bool PhraseItem::SameText(std::string_view shiftJis, const std::u16string* exactText) const {
+    return content == shiftJis && (exact ? exactText && exact->text == *exactText : !exactText);
 }

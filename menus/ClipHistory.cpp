@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_map>
+#include <map>
 #include <utility>
 
 #include "data/HistoryFile.h"
@@ -12,19 +12,21 @@
 
 namespace {
 
-int FindEntry(HMENU menu, std::string_view text) {
+int FindEntry(HMENU menu, const HistoryEntry& wanted) {
     const int count = EntryCount(menu);
     for (int position = 0; position < count; ++position) {
         MenuEntry entry;
-        if (ReadEntry(menu, position, entry) && entry.record && entry.record->content == text)
+        if (ReadEntry(menu, position, entry) && entry.record &&
+            entry.record->SameText(wanted.shiftJis, wanted.exact ? &*wanted.exact : nullptr))
             return position;
     }
     return -1;
 }
 
-bool AppendEntry(HMENU menu, std::string_view text) {
+bool AppendEntry(HMENU menu, const HistoryEntry& entry) {
     auto record = std::make_unique<PhraseItem>();
-    record->Parse(text, true);
+    record->Parse(entry.shiftJis, true);
+    if (entry.exact) record->SetExactText(*entry.exact);
     const int position = EntryCount(menu);
     const auto id = static_cast<UINT>(FIRST_HISTORY_COMMAND_ID + position);
     if (!InsertItemEntry(menu, position, id, record.get(), nullptr, false)) return false;
@@ -37,13 +39,13 @@ bool AppendEntry(HMENU menu, std::string_view text) {
 // The limit the identifiers allow: history entries must stay below the fixed commands.
 int ClipHistory::Limit() const { return std::clamp<std::int32_t>(limit_, 0, HISTORY_ENTRY_LIMIT); }
 
-void ClipHistory::Add(std::string_view text) {
+void ClipHistory::Add(HistoryEntry added) {
     if (held_) {
-        waiting_.emplace_back(text);
+        waiting_.push_back(std::move(added));
         return;
     }
     if (!menu_) return;
-    const int found = FindEntry(menu_, text);
+    const int found = FindEntry(menu_, added);
     if (found >= 0) {
         MenuEntry entry;
         ReadEntry(menu_, found, entry);
@@ -51,7 +53,7 @@ void ClipHistory::Add(std::string_view text) {
         if (!InsertItemEntry(menu_, EntryCount(menu_), entry.id, entry.record, nullptr, false))
             delete entry.record;
     } else {
-        AppendEntry(menu_, text);
+        AppendEntry(menu_, added);
     }
     Trim();
 }
@@ -59,7 +61,7 @@ void ClipHistory::Add(std::string_view text) {
 void ClipHistory::HoldStill(bool held) {
     held_ = held;
     if (held_) return;
-    for (const std::string& text : std::exchange(waiting_, {})) Add(text);
+    for (HistoryEntry& entry : std::exchange(waiting_, {})) Add(std::move(entry));
 }
 
 void ClipHistory::Trim() {
@@ -81,74 +83,90 @@ void ClipHistory::Clear() {
         DeleteEntryAndRecord(menu_, position);
 }
 
-std::vector<std::string> ClipHistory::Texts() const {
-    std::vector<std::string> texts;
+std::vector<HistoryEntry> ClipHistory::Entries() const {
+    std::vector<HistoryEntry> entries;
     const int count = EntryCount(menu_);
-    texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    entries.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int position = 0; position < count; ++position) {
         MenuEntry entry;
-        if (ReadEntry(menu_, position, entry) && entry.record) texts.push_back(entry.record->OutputText());
+        if (!ReadEntry(menu_, position, entry) || !entry.record) continue;
+        entries.push_back({entry.record->OutputText(), std::nullopt});
+        if (entry.record->exact) entries.back().exact = entry.record->exact->text;
     }
-    return texts;
+    return entries;
 }
 
-// Into an empty menu, adding one text after the other leaves each text once,
+// Into an empty menu, adding one entry after the other leaves each text once,
 // where it was last added, and only the newest within the limit: that is
 // built directly, without searching the menu for every text.
-void ClipHistory::AddTexts(const std::vector<std::string>& texts) {
+void ClipHistory::AddEntries(const std::vector<HistoryEntry>& entries) {
     if (EntryCount(menu_) > 0) {
-        for (const std::string& text : texts) Add(text);
+        for (const HistoryEntry& entry : entries) Add(entry);
         return;
     }
-    std::unordered_map<std::string_view, std::size_t> last;
-    for (std::size_t i = 0; i < texts.size(); ++i) last[texts[i]] = i;
+    std::map<std::pair<std::string_view, std::u16string_view>, std::size_t> last;
+    const auto key = [&](std::size_t i) {
+        return std::pair{std::string_view(entries[i].shiftJis),
+                         entries[i].exact ? std::u16string_view(*entries[i].exact) : std::u16string_view()};
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) last[key(i)] = i;
     std::vector<std::size_t> kept;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        if (last[texts[i]] == i) kept.push_back(i);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (last[key(i)] == i) kept.push_back(i);
     const auto limit = static_cast<std::size_t>(Limit());
     const std::size_t first = kept.size() > limit ? kept.size() - limit : 0;
-    for (std::size_t k = first; k < kept.size(); ++k) AppendEntry(menu_, texts[kept[k]]);
+    for (std::size_t k = first; k < kept.size(); ++k) AppendEntry(menu_, entries[kept[k]]);
     Trim();
 }
 
-SaveOutcome ClipHistory::Save(const std::filesystem::path& path) {
-    if (!menu_ || (!writable_ && !MergeFile(path))) return SaveOutcome::Refused;
-    return WriteWholeFile(path, EncodeHistory(Texts())) ? SaveOutcome::Saved : SaveOutcome::Failed;
+SaveOutcome ClipHistory::Save(const HistoryPaths& paths) {
+    if (!menu_ || (!writable_ && !MergeFiles(paths))) return SaveOutcome::Refused;
+    const EncodedHistoryFiles files = EncodeHistoryFiles(Entries());
+    return WriteFilePair(paths.clip, files.clipBytes, paths.companion, files.companionBytes)
+               ? SaveOutcome::Saved
+               : SaveOutcome::Failed;
 }
 
-void ClipHistory::KeepForRebuild(const std::filesystem::path& path) {
-    if (menu_ && Save(path) != SaveOutcome::Saved) unsaved_ = Texts();
+void ClipHistory::KeepForRebuild(const HistoryPaths& paths) {
+    if (menu_ && Save(paths) != SaveOutcome::Saved) unsaved_ = Entries();
 }
 
-HistoryLoad ClipHistory::ReadFile(const std::filesystem::path& path, std::vector<std::string>& texts) const {
-    const FileContents file = ReadWholeFile(path);
-    const HistoryFileKind kind =
-        file.status == FileStatus::Loaded ? ClassifyHistoryFile(file.bytes) : HistoryFileKind::Empty;
-    if (kind == HistoryFileKind::Foreign) return {FileStatus::Unreadable, ReadProblem::Damaged};
+HistoryLoad ClipHistory::ReadFiles(const HistoryPaths& paths, std::vector<HistoryEntry>& entries) const {
+    HistoryLoad load{ReadWholeFile(paths.clip), ReadWholeFile(paths.companion)};
+    const HistoryFileKind kind = load.clip.status == FileStatus::Loaded ? ClassifyHistoryFile(load.clip.bytes)
+                                                                        : HistoryFileKind::Empty;
+    if (kind == HistoryFileKind::Foreign) load.clip = {FileStatus::Unreadable, ReadProblem::Damaged};
     // A file of ours cut short (a full disk, a crash) gives what it holds whole.
-    if (file.status != FileStatus::Unreadable) texts = DecodeHistory(file.bytes);
-    return {file.status, file.problem, kind == HistoryFileKind::CutShort};
+    load.cutShort = kind == HistoryFileKind::CutShort;
+    if (load.clip.status != FileStatus::Unreadable && load.companion.status != FileStatus::Unreadable)
+        entries = DecodeHistoryFiles(load.clip.bytes, load.companion.bytes).entries;
+    load.clip.bytes.clear();
+    load.companion.bytes.clear();
+    return load;
 }
 
-HistoryLoad ClipHistory::Load(const std::filesystem::path& path) {
-    std::vector<std::string> texts;
-    const HistoryLoad load = ReadFile(path, texts);
-    writable_ = load.status != FileStatus::Unreadable;
-    // What a rebuild could not save is newer than what the file holds.
-    if (unsaved_) texts.insert(texts.end(), unsaved_->begin(), unsaved_->end());
+HistoryLoad ClipHistory::Load(const HistoryPaths& paths) {
+    std::vector<HistoryEntry> entries;
+    HistoryLoad load = ReadFiles(paths, entries);
+    writable_ = load.clip.status != FileStatus::Unreadable && load.companion.status != FileStatus::Unreadable;
+    // What a rebuild could not save is newer than what the files hold.
+    if (unsaved_) entries.insert(entries.end(), unsaved_->begin(), unsaved_->end());
     unsaved_.reset();
-    if (menu_) AddTexts(texts);
+    if (menu_) AddEntries(entries);
     return load;
 }
 
 // The menu must not change while it is shown.
-bool ClipHistory::MergeFile(const std::filesystem::path& path) {
-    std::vector<std::string> texts;
-    if (held_ || ReadFile(path, texts).status == FileStatus::Unreadable) return false;
-    const std::vector<std::string> session = Texts();
-    texts.insert(texts.end(), session.begin(), session.end());
+bool ClipHistory::MergeFiles(const HistoryPaths& paths) {
+    std::vector<HistoryEntry> entries;
+    const HistoryLoad load = ReadFiles(paths, entries);
+    if (held_ || load.clip.status == FileStatus::Unreadable ||
+        load.companion.status == FileStatus::Unreadable)
+        return false;
+    const std::vector<HistoryEntry> session = Entries();
+    entries.insert(entries.end(), session.begin(), session.end());
     Clear();
-    AddTexts(texts);
+    AddEntries(entries);
     writable_ = true;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 #include "data/PhraseItem.h"
 #include "menus/DeferredIcons.h"
@@ -11,9 +12,19 @@
 
 namespace {
 
-// Texts of menu entries are short, but a length never overflows the int of DrawTextA.
-int TextLength(const std::string& text) {
-    return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+// Texts of menu entries are short, but a length never overflows the int of DrawText.
+int TextLength(std::size_t size) { return static_cast<int>(std::min<std::size_t>(size, INT_MAX)); }
+
+// The label as the menu shows it; a history entry that Shift-JIS cannot hold
+// shows its exact characters.
+void DrawLabel(HDC dc, const PhraseItem& item, RECT* rect, UINT format) {
+    if (item.exact) {
+        const std::wstring label(item.exact->label.begin(), item.exact->label.end());
+        DrawTextW(dc, label.c_str(), TextLength(label.size()), rect, format);
+        return;
+    }
+    const std::string& text = item.DisplayText();
+    DrawTextA(dc, text.c_str(), TextLength(text.size()), rect, format);
 }
 
 HIMAGELIST ImageList(const PhraseItem& item) { return reinterpret_cast<HIMAGELIST>(item.iconHandle); }
@@ -59,14 +70,13 @@ class TextSettings {
 bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
     if (!size) return false;
     ResolveDeferredIcon(item);
-    const std::string& text = item.DisplayText();
     RECT bounds{0, 0, 0, 0};
     {
         const int mapMode = SetMapMode(dc, MM_TEXT);
         SelectedObject selected(dc, font);
         // Without DT_VCENTER: some implementations centre the computed
         // rectangle on the empty one and report half the height.
-        DrawTextA(dc, text.c_str(), TextLength(text), &bounds, DT_CALCRECT | DT_SINGLELINE);
+        DrawLabel(dc, item, &bounds, DT_CALCRECT | DT_SINGLELINE);
         if (mapMode) SetMapMode(dc, mapMode);
     }
     int height = std::max<int>(bounds.bottom - bounds.top + 1, GetSystemMetrics(SM_CYMENU));
@@ -97,9 +107,8 @@ bool DrawEntry(PhraseItem& item, HDC dc, HFONT font, const RECT* rect, bool sele
     FillRect(dc, &background, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
 
     RECT textRect{rect->left + s + Scaled(dc, 7), rect->top, rect->right - s, rect->bottom};
-    const std::string& text = item.DisplayText();
     SelectedObject selectedFont(dc, font);
     TextSettings settings(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-    DrawTextA(dc, text.c_str(), TextLength(text), &textRect, DT_SINGLELINE | DT_VCENTER);
+    DrawLabel(dc, item, &textRect, DT_SINGLELINE | DT_VCENTER);
     return true;
 }

@@ -65,7 +65,8 @@ class PhraseMenus {
     void InsertSection(std::unique_ptr<PhraseItem> record, HotkeyBinding* binding);
     HMENU ParentFor(HMENU parent) const;
     int InsertPosition(HMENU parent) const;
-    void CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings, std::vector<CollectedLine>& lines) const;
+    void CollectMenu(HMENU menu, int skipTail, const BindingIndex& bindings,
+                     std::vector<CollectedLine>& lines) const;
     HFONT Font();
 
     HMENU main_ = nullptr;

@@ -118,5 +118,6 @@
 #define IDS_PROBLEM_MISSING 57
 #define IDS_HOTKEYS_DUPLICATE 58  // followed by one line per key: %1 key (%2 what it opens), %3 the other
 #define IDS_HOTKEY_SAME_LINE 59
+#define IDS_PHRASE_NOT_KEPT 60  // %1 the characters, as U+XXXX
 
 #endif

@@ -54,6 +54,8 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
         {PhraseApp::historyPath, History({"abc", "de"}).substr(0, 11), false, "途中まで", 1, "abc\n",
          SaveOutcome::Saved},
         {"kwibra.ini.new", "copy", false, "kwibra.ini.kept", 1, "", SaveOutcome::Saved},
+        {"clipw.dat", "", false, "clipw.dat」を読み込めませんでした（ファイルが大きすぎます", 1, "",
+         SaveOutcome::Refused},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.path);
@@ -61,7 +63,7 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
         WriteBytes(PhraseApp::settingsPath, SettingsText("mine"));
         WriteBytes(PhraseApp::hotkeyPath, std::string(6, '\0') + "1\3");
         WriteBytes(row.path, row.bytes);
-        if (row.bytes.empty() && row.path == PhraseApp::settingsPath)
+        if (row.bytes.empty() && std::string(row.path) != PhraseApp::historyPath)
             fs::resize_file(row.path, FileSizeLimit + 1);
         const std::string before = Kept(row.path);
         HeldFile lock = row.lock ? Hold(row.path, 0) : nullptr;
@@ -73,7 +75,7 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
                     ClickOn(IDOK)};
         AppWithWindow app(nullptr, told);
         lock.reset();
-        const bool history = row.path == PhraseApp::historyPath;
+        const bool history = std::string(row.path).rfind("clip", 0) == 0;
         EXPECT_EQ(row.hotkeys, app->hotkeys.size());
         EXPECT_EQ(row.history, MenuTexts(app->menus.history()));
         EXPECT_EQ(row.save, history ? app->SaveHistory() : app->SaveSettings());

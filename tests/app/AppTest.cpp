@@ -32,6 +32,38 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
         << "cut at 2,047 bytes, whole characters";
 }
 
+// Unicode text keeps its exact characters in the history, one entry per exact text, across a
+// restart (clip.dat keeps the Shift-JIS form, clipw.dat the rest) and back on the clipboard with
+// its Shift-JIS form and the Japanese locale, which phrases carry too. 文字追加 of such text adds
+// nothing and names what kwibra.ini cannot hold.
+TEST(AppClipboard, TextOutsideShiftJisIsKeptExactly) {
+    TempFolder folder;
+    const std::wstring copied = L"caf\u00e9 \U0001F600 \U00020BB7\u91ce\u5bb6";
+    const std::string japanese("\x11\x04\0\0", 4);
+    {
+        AppWithWindow app("hello");
+        app.Command(120);
+        EXPECT_EQ(japanese, ClipboardBytes(CF_LOCALE).substr(0, 4));
+        for (int i = 0; i < 2; ++i) SetClipboardUnicode(copied);
+        SetClipboardText(ClipboardText());  // the same Shift-JIS form, without the exact text
+        SetClipboardUnicode(copied);
+        EXPECT_EQ(2, GetMenuItemCount(app->menus.history()));
+        app.Command(IDM_ADD_CLIPBOARD);
+        EXPECT_EQ(SettingsText("hello"), ReadBytes(PhraseApp::settingsPath));
+        EXPECT_NE(std::string::npos, std::string(app->tray.data().szInfo).find("U+00E9 U+1F600 U+20BB7"));
+    }
+    AppWithWindow app(nullptr);
+    const PhraseItem* entry = app->ItemForCommand(35001);
+    ASSERT_TRUE(entry && entry->exact);
+    EXPECT_EQ(std::u16string(copied.begin(), copied.end()), entry->exact->label);
+    app.Command(35001);
+    const std::string unicode(reinterpret_cast<const char*>(copied.c_str()), (copied.size() + 1) * 2);
+    EXPECT_EQ(unicode, ClipboardBytes(CF_UNICODETEXT).substr(0, unicode.size()));
+    EXPECT_EQ("caf?", ClipboardText().substr(0, 4));
+    EXPECT_EQ(japanese, ClipboardBytes(CF_LOCALE).substr(0, 4));
+    EXPECT_EQ(entry->content, ClipboardText());
+}
+
 // Text a password manager marks as private never reaches the history nor clip.dat, while
 // 文字追加 of it stays the user's choice; a permission of 1 lets it in.
 TEST(AppClipboard, PrivateTextStaysOutOfTheHistory) {

@@ -113,6 +113,25 @@ TEST(Phrase, OutputText) {
     EXPECT_EQ(item.OutputText(), "%%d%d");  // a clipboard entry goes out as it came
 }
 
+// A history entry's exact text is labelled as its Shift-JIS form would be: a character is two
+// bytes but ASCII and half-width katakana, and one that would cross the limit goes whole.
+TEST(Phrase, ExactTextsAreLabelledByTheShiftJisRules) {
+    const std::u16string a38(38, u'a');
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {u"a\tb\r\nc\rd\x01", u"a        b\\nc\\nd "},
+        {a38 + u"a\U0001F600", a38 + u"a..."},
+        {a38 + u"\U0001F600b", a38 + u"\U0001F600..."},
+        {a38 + u"a\uFF71", a38 + u"a\uFF71..."},
+        {a38 + u"\uFF71", a38 + u"\uFF71"},
+    };
+    for (const auto& [text, label] : rows) {
+        PhraseItem item;
+        item.SetExactText(text);
+        EXPECT_EQ(label, item.exact->label);
+        EXPECT_TRUE(item.SameText("", &text) && !item.SameText("", nullptr));
+    }
+}
+
 // The menu hotkeys 1+1, 2+2 and 3+3, then 4+4 for the first list line.
 const std::string Keys = "\1\1\2\2\3\3\4\4";
 

@@ -24,6 +24,7 @@ check() { "${@:2}" >/dev/null || fail "$1"; } # WHAT COMMAND...
 matches() { [[ $1 == $2 ]]; }                  # TEXT GLOB
 probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$WORK/wine.log"; }
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 -v | tr -d ' \n'; }
+utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -d ' \n'; }
 file_hex() { od -An -tx1 -v "$1" | tr -d ' \n'; }
 field() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1" | head -n 1; } # LINE hwnd|rect|title
 hwnd() { field "$1" hwnd; }

@@ -29,14 +29,16 @@ std::string Name(HWND window) { return std::to_string(reinterpret_cast<UINT_PTR>
 HWND Handle(const std::string& n) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(n))); }
 
 // WM_GETTEXT reaches into another process's controls, GetWindowText does not.
-bool Text(HWND window, std::string& text) {
+// Wide: the text in UTF-16LE bytes.
+bool Text(HWND window, std::string& text, bool wide = false) {
+    const auto send = wide ? SendMessageTimeoutW : SendMessageTimeoutA;
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return false;
-    text.assign(length + 1, '\0');
-    const bool read =
-        SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_ABORTIFHUNG, 2000, &length);
-    text.resize(read ? length : 0);
+    if (!send(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return false;
+    const std::size_t unit = wide ? 2 : 1;
+    text.assign((length + 1) * unit, '\0');
+    const bool read = send(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 2000, &length);
+    text.resize(read ? length * unit : 0);
     return read;
 }
 
@@ -59,15 +61,25 @@ bool Windows(const Args& a, std::string& out) {
     return !out.empty();
 }
 
-// CF_TEXT, read or written; "wait" tries again while another program holds it open.
-bool Clipboard(std::string& text, bool write) {
+// CF_TEXT (or, wide, CF_UNICODETEXT in UTF-16LE bytes), read or written; "wait"
+// tries again while another program holds it open.
+bool Clipboard(std::string& text, bool write, bool wide = false) {
     if (!OpenClipboard(nullptr)) return false;
-    HANDLE data = write ? GlobalAlloc(GMEM_MOVEABLE, text.size() + 1) : GetClipboardData(CF_TEXT);
+    const UINT format = wide ? CF_UNICODETEXT : CF_TEXT;
+    const std::size_t unit = wide ? 2 : 1;
+    HANDLE data =
+        write ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + unit) : GetClipboardData(format);
     char* bytes = static_cast<char*>(GlobalLock(data));
-    if (bytes && write) std::copy(text.c_str(), text.c_str() + text.size() + 1, bytes);
-    if (bytes && !write) text.assign(bytes, std::find(bytes, bytes + GlobalSize(data), '\0'));
+    if (bytes && write) std::copy(text.begin(), text.end(), bytes);
+    if (bytes && !write) {
+        std::size_t size = 0;
+        while (size + unit <= GlobalSize(data) &&
+               std::any_of(bytes + size, bytes + size + unit, [](char c) { return c; }))
+            size += unit;
+        text.assign(bytes, size);
+    }
     GlobalUnlock(data);
-    const bool done = bytes && (!write || (EmptyClipboard() && SetClipboardData(CF_TEXT, data)));
+    const bool done = bytes && (!write || (EmptyClipboard() && SetClipboardData(format, data)));
     if (write && !done) GlobalFree(data);  // once set, the clipboard owns it
     CloseClipboard();
     return done;
@@ -88,16 +100,19 @@ bool Run(const Args& a, std::string& out) {
     if (command == "windows") return Windows(a, out);
     if (command == "foreground") return GetForegroundWindow() == Handle(a.at(1));
     if (command == "visible") return IsWindowVisible(Handle(a.at(1)));
-    if (command == "text") {  // HWND|clipboard [HEX]: holds when it shows HEX
-        const bool read = a.at(1) == "clipboard" ? Clipboard(text, false) : Text(Handle(a[1]), text);
+    const bool wide = command.size() > 2 && command.substr(command.size() - 2) == "-w";  // UTF-16LE bytes
+    if (command == "text" || command == "text-w") {  // HWND|clipboard [HEX]: holds when it shows HEX
+        const bool read =
+            a.at(1) == "clipboard" ? Clipboard(text, false, wide) : Text(Handle(a[1]), text, wide);
         out = Hex(text) + "\n";
         return read && (a.size() < 3 || text == Bytes(a[2]));
     }
-    if (command == "set-text") {  // HWND|clipboard HEX
-        text = Bytes(a.at(2));
-        if (a[1] == "clipboard") return Clipboard(text, true);
-        return SendMessageTimeoutA(Handle(a[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                   SMTO_ABORTIFHUNG, 2000, nullptr);
+    if (command == "set-text" || command == "set-text-w") {  // HWND|clipboard HEX
+        text = Bytes(a.at(2)) + std::string(wide ? 2 : 1, '\0');
+        if (a[1] == "clipboard") return Clipboard(text.erase(text.size() - (wide ? 2 : 1)), true, wide);
+        const auto send = wide ? SendMessageTimeoutW : SendMessageTimeoutA;
+        return send(Handle(a[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                    2000, nullptr);
     }
     if (command == "post")  // HWND MESSAGE WPARAM LPARAM
         return PostMessageA(Handle(a.at(1)), std::stoul(a.at(2), 0, 0), std::stoul(a.at(3)),

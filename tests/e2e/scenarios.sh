@@ -102,6 +102,24 @@ scenario_history() {
   stop_kwibra
 }
 
+scenario_exact_history() { # text outside Shift-JIS, copied in notepad, pasted back exactly after a restart
+  local copied=$'caf\u00e9 \U0001F600 \U00020BB7野家'
+  probe wait "$MS" set-text clipboard "$(sjis 'はじめの文')"
+  start_with_notepad
+  probe set-text-w "$EDIT" "$(utf16 "$copied")"
+  keys ctrl+a ctrl+c
+  check "notepad copied it in Unicode" probe wait "$MS" text-w clipboard "$(utf16 "$copied")"
+  stop_kwibra
+  start_resident
+  probe set-text "$EDIT" ''
+  click_into "$NOTEPAD"
+  main_menu Down Right
+  shot exact-history "$(probe wait "$MS" windows 0 '#32768')"
+  keys Down Return
+  check "the history pastes back exactly what was copied" probe wait "$MS" text-w "$EDIT" "$(utf16 "$copied")"
+  stop_kwibra
+}
+
 scenario_item_hotkey() {
   start_with_notepad
   stop_kwibra

@@ -34,6 +34,24 @@ void SetClipboardText(const std::string& text, const char* markFormat, DWORD mar
     CloseClipboard();
 }
 
+void SetClipboardUnicode(const std::wstring& text) {
+    if (!OpenClipboard(OtherProgram())) return;
+    EmptyClipboard();
+    Put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    CloseClipboard();
+}
+
+std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(OtherProgram())) return bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
 std::string ClipboardText() {
     std::string text;
     if (!OpenClipboard(OtherProgram())) return text;
