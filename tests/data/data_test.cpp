@@ -12,6 +12,7 @@
 #include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
+#include "ShiftJisBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -67,12 +68,13 @@ TEST(Phrase, Parse) {
         // bytes.
         {a39, "|T|0"},
         {a39 + "b", a39 + "b...|TS|L"},
-        {a39 + "\xb1x", a39 + "\xb1...|TS|L"},
         {a39 + "\x95", a39 + "...|TS|L"},
         {"a" + std::string(37, 'b') + "ソソ", "a" + std::string(37, 'b') + "ソ...|TS|L"},
         {" + " + std::string(45, 'L') + " : text", std::string(40, 'L') + "...|TS|L"},
     };
     for (const auto& [line, parsed] : cases) EXPECT_EQ(Parsed(line), parsed);
+    for (const auto& [byte, lead] : ShiftJisBytes)
+        EXPECT_EQ(Parsed(a39 + byte + "\\x"), a39 + (lead ? "" : byte) + "...|TS|L") << lead;
     EXPECT_EQ(Parsed(" * C:\\", true), "|TSV|L");
     EXPECT_EQ(Parsed("a\tb\r\nc", true), "a        b\\nc|TSV|L");
 
@@ -109,6 +111,10 @@ TEST(Phrase, OutputText) {
     EXPECT_EQ(item.OutputText(), "%%d%%d");
     item.Parse("%%d%d", true);
     EXPECT_EQ(item.OutputText(), "%%d%d");  // a clipboard entry goes out as it came
+    for (const auto& [byte, lead] : ShiftJisBytes) {
+        item.Parse(byte + "\\n", false);
+        EXPECT_EQ(item.OutputText(), byte + (lead ? "\\n" : "\r\n")) << lead;
+    }
 }
 
 // The menu hotkeys 1+1, 2+2 and 3+3, then 4+4 for the first list line.
