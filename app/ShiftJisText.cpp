@@ -59,9 +59,9 @@ std::vector<std::string> CharactersLost(std::wstring_view text) {
     for (std::size_t i = 0; i < text.size(); i += CharacterUnits(text, i)) {
         const std::wstring_view character = text.substr(i, CharacterUnits(text, i));
         if (ShiftJisHolds(character)) continue;
-        const unsigned long code = character.size() == 2
-                                       ? 0x10000 + ((character[0] - 0xD800UL) << 10) + (character[1] - 0xDC00UL)
-                                       : static_cast<unsigned long>(character[0]);
+        const unsigned long code =
+            character.size() == 2 ? 0x10000 + ((character[0] - 0xD800UL) << 10) + (character[1] - 0xDC00UL)
+                                  : static_cast<unsigned long>(character[0]);
         char name[16];
         std::snprintf(name, sizeof name, "U+%04lX", code);
         if (std::find(lost.begin(), lost.end(), name) == lost.end()) lost.emplace_back(name);

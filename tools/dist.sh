@@ -3,7 +3,8 @@
 # 32-bit kwibra.exe, its help text kwibra.txt and readme.txt (both Shift-JIS
 # with CR LF line ends). VERSION is the FileVersion of the VERSIONINFO
 # resource. tools/dist.sh [win32|win64] [out-dir]: the 64-bit build of the
-# same step serves the tests where 32-bit programs cannot run.
+# same step serves the tests where 32-bit programs cannot run. Every step
+# that fails fails the whole: a zip without one of its files is no release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arch=${1:-win32}
@@ -16,6 +17,7 @@ tree=build/$arch
 cmake --build "$tree" -j "$(nproc)" --target kwibra >/dev/null
 
 version=$(sed -n 's/.*VALUE "FileVersion", "\([0-9.]*\)".*/\1/p' resources/kwibra.rc)
+[[ -n $version ]] || { echo "dist: no FileVersion in resources/kwibra.rc" >&2; exit 1; }
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
 "$strip" -o "$staging/kwibra.exe" "$tree/app/exe/kwibra.exe"
@@ -24,5 +26,6 @@ sed 's/$/\r/' resources/readme.txt | iconv -f UTF-8 -t CP932 >"$staging/readme.t
 mkdir -p "$out"
 zip="$(cd "$out" && pwd)/kwibra-$version.zip"
 rm -f "$zip"
-(cd "$staging" && zip -q -X "$zip" kwibra.exe kwibra.txt readme.txt)
+# Without -MM, zip leaves out a file it cannot find and still succeeds.
+(cd "$staging" && zip -q -X -MM "$zip" kwibra.exe kwibra.txt readme.txt)
 echo "dist: $zip"

@@ -14,6 +14,7 @@
 #include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
+#include "ShiftJisBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -69,12 +70,13 @@ TEST(Phrase, Parse) {
         // bytes.
         {a39, "|T|0"},
         {a39 + "b", a39 + "b...|TS|L"},
-        {a39 + "\xb1x", a39 + "\xb1...|TS|L"},
         {a39 + "\x95", a39 + "...|TS|L"},
         {"a" + std::string(37, 'b') + "ソソ", "a" + std::string(37, 'b') + "ソ...|TS|L"},
         {" + " + std::string(45, 'L') + " : text", std::string(40, 'L') + "...|TS|L"},
     };
     for (const auto& [line, parsed] : cases) EXPECT_EQ(Parsed(line), parsed);
+    for (const auto& [byte, lead] : ShiftJisBytes)
+        EXPECT_EQ(Parsed(a39 + byte + "\\x"), a39 + (lead ? "" : byte) + "...|TS|L") << lead;
     EXPECT_EQ(Parsed(" * C:\\", true), "|TSV|L");
     EXPECT_EQ(Parsed("a\tb\r\nc", true), "a        b\\nc|TSV|L");
 
@@ -111,6 +113,10 @@ TEST(Phrase, OutputText) {
     EXPECT_EQ(item.OutputText(), "%%d%%d");
     item.Parse("%%d%d", true);
     EXPECT_EQ(item.OutputText(), "%%d%d");  // a clipboard entry goes out as it came
+    for (const auto& [byte, lead] : ShiftJisBytes) {
+        item.Parse(byte + "\\n", false);
+        EXPECT_EQ(item.OutputText(), byte + (lead ? "\\n" : "\r\n")) << lead;
+    }
 }
 
 // A history entry's exact text is labelled as its Shift-JIS form would be: a character is two

@@ -232,10 +232,15 @@ scenario_second_instance() {
   check "kwibra.exe -o alone ends when its menu is dismissed" wait_exit "$KWIBRA"
 }
 
-scenario_dist() { # the first run of the program as the release zip holds it
+sjis_crlf() { iconv -f CP932 -t UTF-8 "$1" && ! LC_ALL=C grep -q -v $'\r$' "$1"; } # FILE
+
+scenario_dist() { # the release zip: its three files, the texts in Shift-JIS with CR LF, the first run
   "$KWIBRA_ROOT/tools/dist.sh" "$KWIBRA_ARCH" "$WORK/zip" >/dev/null || fail "make dist"
   unzip -q "$WORK"/zip/kwibra-*.zip -d "$WORK/unzipped" || fail "the zip does not unpack"
   BUILD=$WORK/unzipped
+  check "the zip holds kwibra.exe, kwibra.txt and readme.txt" [ "$(ls "$BUILD" | xargs)" == "kwibra.exe kwibra.txt readme.txt" ]
+  check "kwibra.txt is the help text of the sources" cmp "$BUILD/kwibra.txt" "$KWIBRA_ROOT/resources/kwibra.txt"
+  for text in kwibra.txt readme.txt; do check "$text is Shift-JIS with CR LF" sjis_crlf "$BUILD/$text"; done
   scenario_first_run
 }
 

@@ -3,6 +3,7 @@
 #include "FrameworkFixture.h"
 #include "MessageLoop.h"
 #include "TrayIcon.h"
+#include "../data/ShiftJisBytes.h"
 
 namespace {
 
@@ -48,10 +49,12 @@ TEST_F(FrameworkPlatform, FailedRegistrationKeepsTheRememberedClass) {
 TEST_F(FrameworkPlatform, TrayTipNeverEndsInHalfACharacter) {
     RecordingWindow window(&log);
     ASSERT_TRUE(window.CreatePlain());
-    TrayIcon tray;
-    const std::string tip = std::string(62, 'a') + "表示";  // the cut at 63 bytes falls inside 表
-    tray.Add(window.hwnd(), 5, LoadIconA(nullptr, IDI_APPLICATION), tip.c_str());
-    EXPECT_EQ(std::string(62, 'a'), tray.tip());
+    for (const auto& [byte, lead] : ShiftJisBytes) {
+        TrayIcon tray;
+        const std::string tip = std::string(62, 'a') + byte + "\\";  // cut at 63 bytes, after the byte
+        tray.Add(window.hwnd(), 5, LoadIconA(nullptr, IDI_APPLICATION), tip.c_str());
+        EXPECT_EQ(std::string(62, 'a') + (lead ? "" : byte), tray.tip()) << lead;
+    }
 }
 
 }  // namespace
