@@ -16,5 +16,6 @@ AppFiles AppFiles::InCurrentFolder() {
     files.hotkeys = base / L"hkey.dat";
     files.history = base / L"clip.dat";
     files.historyCompanion = base / L"clipw.dat";
+    files.pasteRules = base / L"paste.txt";
     return files;
 }

@@ -11,6 +11,7 @@ struct AppFiles {
     std::filesystem::path hotkeys = "hkey.dat";
     std::filesystem::path history = "clip.dat";
     std::filesystem::path historyCompanion = "clipw.dat";  // the exact texts Shift-JIS cannot hold
+    std::filesystem::path pasteRules = "paste.txt";        // the user's, read only
 
     // The three in the current folder, by absolute path. The path is built
     // from the folder's wide name: a narrow one would be read as UTF-8.

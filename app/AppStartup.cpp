@@ -82,6 +82,7 @@ std::optional<int> PhraseApp::StartUp() {
         ShowWelcome();
         TellSaveProblem(settingsPath, saved);
     }
+    LoadPasteRules();
     const std::vector<std::string> problems = readProblems;
     for (const std::string& problem : problems) Tell(problem);  // no tray icon yet: a message box
     const std::vector<const HotkeyBinding*> refused = globalHotkeys.Register(hwnd(), hotkeys.head());
@@ -134,4 +135,24 @@ void PhraseApp::ShowWelcome() {
     ++telling;
     ShowMessage(text.c_str(), caption.c_str(), MB_OK);
     --telling;
+}
+
+// The user's paste rules; a line that cannot be read is told, by its number,
+// and the other rules still apply.
+void PhraseApp::LoadPasteRules() {
+    constexpr std::size_t shownLine = 60;
+    const FileContents file = ReadWholeFile(files.pasteRules);
+    if (file.status == FileStatus::Unreadable)
+        readProblems.push_back(ReadProblemText(PasteRulesFileName, file.problem));
+    const PasteRuleFile read = ReadPasteRules(file.bytes);
+    pasteRules = read.rules;
+    if (read.unreadable.empty()) return;
+    std::string text = FilledText(IDS_PASTE_RULES_UNREADABLE, {PasteRulesFileName});
+    for (const UnreadablePasteRule& line : read.unreadable) {
+        const std::size_t shown = WholeCharacterPrefix(line.text.data(), line.text.size(), shownLine);
+        text += "\n" + FilledText(IDS_PASTE_RULE_LINE,
+                                  {std::to_string(line.lineNumber),
+                                   line.text.substr(0, shown) + (shown < line.text.size() ? "..." : "")});
+    }
+    readProblems.push_back(text);
 }

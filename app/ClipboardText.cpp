@@ -35,7 +35,7 @@ void PhraseApp::ReadClipboardText(bool asPhrase) {
         std::string lost;
         for (const std::string& character : CharactersLost(copied->exact))
             lost += (lost.empty() ? "" : " ") + character;
-        Tell(FilledText(IDS_PHRASE_NOT_KEPT, lost));
+        Tell(FilledText(IDS_PHRASE_NOT_KEPT, {lost}));
         return;
     }
     menus.AddLine(copied->shiftJis, menus.phrases(), nullptr);

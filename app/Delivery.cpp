@@ -65,11 +65,15 @@ void PhraseApp::SendPasteKeys() {
     if (pasteInProgress) return;
     pasteInProgress = true;
     target.RestoreFocus();
-    std::array<INPUT, 4> keys = PasteKeyEvents(isNT != 0);
-    const bool sent = SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
-    // Windows drops keys aimed at a program running as administrator: the
-    // text is on the clipboard, and the user learns it once per window.
+    // Consoles and some terminals paste otherwise than on Ctrl+V: the
+    // focused control's class decides first, then its window's.
     const HWND foreground = GetForegroundWindow();
+    const PasteMethod method =
+        ChoosePasteMethod(pasteRules, ClassName(FocusOf(foreground)), ClassName(foreground));
+    const bool sent = Paste(foreground, method, isNT != 0);
+    // Windows drops keys and messages aimed at a program running as
+    // administrator: the text is on the clipboard, and the user learns it
+    // once per window.
     const bool blocked =
         (!sent || IsElevatedAboveUs(foreground)) && toldBlockedTargets.insert(foreground).second;
     pasteInProgress = false;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@
 #include "app/Target.h"
 #include "data/FileStore.h"
 #include "data/HotkeyList.h"
+#include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
 #include "menus/ClipHistory.h"
@@ -158,7 +160,8 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     std::string ReadProblemText(const char* path, ReadProblem problem) const;
     std::string SaveProblemText(const char* path, SaveOutcome outcome) const;
     void TellSaveProblem(const char* path, SaveOutcome outcome);
-    std::string FilledText(UINT id, std::string_view value) const;
+    std::string FilledText(UINT id, std::initializer_list<std::string_view> values) const;
+    void LoadPasteRules();
     void KeepLeftovers(const std::filesystem::path& path);
     FileContents ReadListFile(const std::filesystem::path& path, bool (*isOurs)(std::string_view), bool seen,
                               bool startUp);
@@ -216,8 +219,9 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     static constexpr int TrayAttempts = 12;   // every 5 seconds, for a minute
     int trayAttempts = 0;
 
-    // The paste.
+    // The paste, and the user's rules for it ("paste.txt"), read at start-up.
     bool pasteInProgress = false;
+    std::vector<PasteRule> pasteRules;
     std::unordered_set<HWND> toldBlockedTargets;  // told once each that our keys cannot reach them
 
     // Dialogs.

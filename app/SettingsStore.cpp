@@ -132,7 +132,7 @@ void PhraseApp::LoadHistory() {
         if (file->status == FileStatus::Unreadable)
             readProblems.push_back(ReadProblemText(name, file->problem) + "\n" +
                                    LoadResourceText(instance(), IDS_HISTORY_KEPT));
-    if (load.cutShort) readProblems.push_back(FilledText(IDS_HISTORY_CUT_SHORT, historyPath));
+    if (load.cutShort) readProblems.push_back(FilledText(IDS_HISTORY_CUT_SHORT, {historyPath}));
 }
 
 SaveOutcome PhraseApp::SaveSettings() {

@@ -44,11 +44,9 @@ void WithInputOf(HWND window, Action action) {
     if (attached) AttachThreadInput(self, target, FALSE);
 }
 
-// The focus of another thread's window without attaching to its input.
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+bool IsExtended(WORD virtualKey) {
+    return virtualKey == VK_RCONTROL || (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) ||
+           virtualKey == VK_INSERT || virtualKey == VK_DELETE;
 }
 
 DeliveryTarget* followed = nullptr;
@@ -71,10 +69,31 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-std::array<INPUT, 4> PasteKeyEvents(bool rightControl) {
-    const WORD control = rightControl ? VK_RCONTROL : VK_CONTROL;
-    return {KeyEvent(control, rightControl, false), KeyEvent('V', false, false), KeyEvent('V', false, true),
-            KeyEvent(control, rightControl, true)};
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+std::vector<INPUT> PasteKeyEvents(const PasteMethod& method, bool rightControl) {
+    std::vector<WORD> modifiers;
+    if (method.modifiers & MOD_CONTROL) modifiers.push_back(rightControl ? VK_RCONTROL : VK_CONTROL);
+    if (method.modifiers & MOD_SHIFT) modifiers.push_back(VK_SHIFT);
+    if (method.modifiers & MOD_ALT) modifiers.push_back(VK_MENU);
+    std::vector<INPUT> keys;
+    for (const WORD modifier : modifiers) keys.push_back(KeyEvent(modifier, IsExtended(modifier), false));
+    for (const bool up : {false, true})
+        keys.push_back(KeyEvent(method.virtualKey, IsExtended(method.virtualKey), up));
+    for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
+        keys.push_back(KeyEvent(*modifier, IsExtended(*modifier), true));
+    return keys;
+}
+
+bool Paste(HWND foreground, const PasteMethod& method, bool rightControl) {
+    if (method.kind == PasteMethod::Kind::Command)
+        return PostMessageA(foreground, WM_COMMAND, method.command, 0) != FALSE;
+    std::vector<INPUT> keys = PasteKeyEvents(method, rightControl);
+    return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
 }
 
 bool IsElevatedAboveUs(HWND window) {

@@ -2,11 +2,12 @@
 // The window a phrase goes to, and the keys that paste it there.
 #include <windows.h>
 
-#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/CaptureThrottle.h"
+#include "data/PasteRules.h"
 
 // A click on the tray icon makes the taskbar (or the overflow area of its
 // icons, or, under Wine without a system tray, Wine's own tray window) the
@@ -14,10 +15,17 @@
 // typed: none of them is taken as the target.
 bool CanBeTarget(std::string_view className, DWORD processId);
 std::string ClassName(HWND window);
+// The focus of a window's thread, which need not be this one's.
+HWND FocusOf(HWND window);
 
-// Ctrl+V as real key events with scan codes, which remote-desktop clients,
-// virtual machines and games need; the right Ctrl is an extended key.
-std::array<INPUT, 4> PasteKeyEvents(bool rightControl);
+// The keys of a paste method as real key events with scan codes, which
+// remote-desktop clients, virtual machines and games need: the modifiers
+// down, the key, the modifiers up. Ctrl is the right one where rightControl;
+// it and the keys of the navigation block are extended keys.
+std::vector<INPUT> PasteKeyEvents(const PasteMethod& method, bool rightControl);
+// Pastes into the foreground window by its method: the keys, or the paste
+// command posted to it. False when the system took not all of it.
+bool Paste(HWND foreground, const PasteMethod& method, bool rightControl);
 
 // True when the window's process runs with more rights than this one (as
 // administrator while we do not): Windows then drops our synthesised keys.

@@ -73,8 +73,8 @@ void PhraseApp::TellSaveProblem(const char* path, SaveOutcome outcome) {
     if (outcome != SaveOutcome::Saved) Tell(SaveProblemText(path, outcome));
 }
 
-std::string PhraseApp::FilledText(UINT id, std::string_view value) const {
-    return Filled(instance(), id, {value});
+std::string PhraseApp::FilledText(UINT id, std::initializer_list<std::string_view> values) const {
+    return Filled(instance(), id, values);
 }
 
 void PhraseApp::KeepLeftovers(const std::filesystem::path& path) {

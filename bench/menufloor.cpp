@@ -108,7 +108,7 @@ void WaitForForeground(HWND window) {
 // The same key events as kwibra sends on NT systems.
 void SendPasteKeys() {
     WaitForForeground(savedForeground);
-    std::array<INPUT, 4> keys = PasteKeyEvents(true);
+    std::vector<INPUT> keys = PasteKeyEvents(PasteMethod{}, true);
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 

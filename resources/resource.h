@@ -118,6 +118,8 @@
 #define IDS_PROBLEM_MISSING 57
 #define IDS_HOTKEYS_DUPLICATE 58  // followed by one line per key: %1 key (%2 what it opens), %3 the other
 #define IDS_HOTKEY_SAME_LINE 59
-#define IDS_PHRASE_NOT_KEPT 60  // %1 the characters, as U+XXXX
+#define IDS_PHRASE_NOT_KEPT 60         // %1 the characters, as U+XXXX
+#define IDS_PASTE_RULES_UNREADABLE 61  // %1 file; then a line per rule: %1 number, %2 text
+#define IDS_PASTE_RULE_LINE 62
 
 #endif

@@ -49,16 +49,23 @@ TEST(AppDesktop, TrayIconComesBackWhenExplorerStartsAgain) {
         {Expect([](HWND dialog) { EXPECT_TRUE(GetDlgItem(dialog, IDC_ITEM_LIST)); }), ClickOn(IDCANCEL)});
 }
 
-TEST(AppDesktop, PasteKeysAreRealKeysAndTheRightCtrlIsExtended) {
-    for (const auto& [right, control] : {std::pair{true, VK_RCONTROL}, {false, VK_CONTROL}}) {
-        const std::array<INPUT, 4> keys = PasteKeyEvents(right);
-        const WORD order[] = {static_cast<WORD>(control), 'V', 'V', static_cast<WORD>(control)};
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(order[i], keys[i].ki.wVk);
-            EXPECT_NE(0, keys[i].ki.wScan);
-            EXPECT_EQ((right && i % 3 == 0 ? KEYEVENTF_EXTENDEDKEY : 0) | (i >= 2 ? KEYEVENTF_KEYUP : 0),
-                      keys[i].ki.dwFlags);
+// Paste keys are real keys with scan codes, the modifiers around the key, the right Ctrl and the
+// keys of the navigation block extended: Ctrl+V by default, and the keys of a paste rule.
+TEST(AppDesktop, PasteKeysAreRealKeysAroundTheirModifiers) {
+    const std::tuple<const char*, bool, const char*> rows[] = {
+        {"ctrl+v", true, "163e 86 86u 163eu"},
+        {"ctrl+v", false, "17 86 86u 17u"},
+        {"ctrl+shift+insert", false, "17 16 45e 45eu 16u 17u"},
+        {"alt+v", true, "18 86 86u 18u"}};
+    for (const auto& [text, right, expected] : rows) {
+        std::string keys;
+        for (const INPUT& key : PasteKeyEvents(*ParsePasteMethod(text), right)) {
+            EXPECT_NE(0, key.ki.wScan);
+            keys += (keys.empty() ? "" : " ") + std::to_string(key.ki.wVk) +
+                    (key.ki.dwFlags & KEYEVENTF_EXTENDEDKEY ? "e" : "") +
+                    (key.ki.dwFlags & KEYEVENTF_KEYUP ? "u" : "");
         }
+        EXPECT_EQ(expected, keys) << text;
     }
 }
 

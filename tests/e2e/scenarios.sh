@@ -263,6 +263,38 @@ scenario_launch_and_add() {
   stop_kwibra
 }
 
+scenario_paste_methods() { # the console pastes on its own command; a rule of the user's sends Shift+Insert
+  make_app_dir
+  printf 'echo pasted>pasted.txt\\n\n' | sed '1i0\n0\n0\t20\t-1\t1' | sed 's/$/\r/' >"$APP/kwibra.ini"
+  printf '\0\0\0\0A\3\0\0' >"$APP/hkey.dat" # Ctrl+Alt+A: the phrase menu
+  printf 'KwibraKeys\tshift+insert\noops\n' >"$APP/paste.txt"
+  start_kwibra
+  wait_window '#32770'
+  check "a rule it cannot read is told by its line" \
+    matches "$(probe windows "$(hwnd "$WINDOW")" Static)" "*$(sjis '「paste.txt」の次の行は読み取れないため')*$(sjis '2 行目：oops')*"
+  answer_box "$WINDOW" Return
+  wait_tray_icon || fail "no tray icon"
+  mkdir "$WORK/console"
+  start_in "$WORK/console" wineconsole cmd
+  wait_window WineConsoleClass
+  click_into "$WINDOW"
+  keys ctrl+alt+a
+  wait_window '#32768'
+  keys Down Return
+  check "the command chosen into the console runs" timeout 10 bash -c "until [ -e '$WORK/console/pasted.txt' ]; do sleep 0.1; done"
+  start_in "$WORK" "$PROBE" recorder KwibraKeys
+  wait_window KwibraKeys
+  local recorder=$WINDOW
+  click_into "$recorder"
+  keys ctrl+alt+a
+  wait_window '#32768'
+  probe set-text "$(hwnd "$recorder")" ''
+  keys Down Return
+  check "the window of the user's rule receives Shift+Insert" probe wait "$MS" text "$(hwnd "$recorder")" "$(sjis '16 45 ')"
+  quit "$(hwnd "$recorder")"
+  stop_kwibra
+}
+
 scenario_tilde() {
   make_app_dir
   start_in "$WORK" "$PROBE" recorder
