@@ -10,7 +10,7 @@
 
 PhraseApp::~PhraseApp() {
     tray.Remove();
-    if (&Platform() == &shellPlatform) InstallPlatform(nullptr);
+    if (&Platform() == &iconCache) InstallPlatform(nullptr);
 }
 
 void PhraseApp::Reload() {

@@ -30,7 +30,7 @@ bool RunsOnNT() {
 }  // namespace
 
 BOOL PhraseApp::InitApplication(WNDCLASSA* windowClass) {
-    InstallPlatform(&shellPlatform);
+    InstallPlatform(&iconCache);
     windowClass->style = 0;
     windowClass->lpszClassName = className;
     largeIcon.reset(LoadAppIcon(instance(), IDI_KWIBRA, GetSystemMetrics(SM_CXICON)));

@@ -38,5 +38,9 @@ void PhraseApp::OnTimer(WPARAM timerId) {
         target.Follow();
     } else if (timerId == TrayRetry && (tray.Restore() || ++trayAttempts == TrayAttempts)) {
         KillTimer(hwnd(), TrayRetry);
+    } else if (timerId == TrayIdle) {
+        KillTimer(hwnd(), TrayIdle);
+        trayBusy = false;
+        tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
     }
 }

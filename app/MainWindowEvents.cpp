@@ -62,6 +62,12 @@ LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INPUT:
             globalHotkeys.OnRawInput(lParam);
             break;
+        case WM_ENTERIDLE:
+            if (wParam == MSGF_MENU && std::exchange(trayBusyPending, false)) {
+                tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA_BUSY));
+                trayBusy = true;
+            }
+            break;
         case WM_MENUCHAR:
             return MatchMnemonic(wParam, lParam);
         case WM_ENTERMENULOOP:

@@ -1,5 +1,7 @@
 // Popping up a menu at the cursor, what happens when it closes, and the
 // tray icon's clicks.
+#include <utility>
+
 #include "app/PhraseApp.h"
 #include "menus/MenuIds.h"
 #include "resource.h"
@@ -13,7 +15,10 @@ void PhraseApp::ShowMenu(LPARAM selector) {
         EndIfNonResident();  // a selector that names no popup shows nothing
         return;
     }
-    if (!nonResident) tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA_BUSY));
+    // The busy icon goes up once the menu shows: the shell is not asked
+    // to change it while the user waits for the menu.
+    KillTimer(hwnd(), TrayIdle);
+    trayBusyPending = !nonResident;
     POINT cursor{};
     GetCursorPos(&cursor);
     OnTrayMessage(0, 0);
@@ -41,10 +46,11 @@ void PhraseApp::OnMenuSelect(UINT, UINT flags, HMENU menu) {
     const bool menuClosed = flags == 0xFFFF && !menu;
     if (!menuClosed) return;
     if (target.window()) SetForegroundWindow(target.window());
+    // The tray icon comes back once the chosen item's work has had its turn.
     if (nonResident)
         PostMessageA(hwnd(), WM_COMMAND, IDM_QUIT_RELAY1, 0);
-    else
-        tray.SetIconResource(MAKEINTRESOURCEA(IDI_KWIBRA));
+    else if (std::exchange(trayBusyPending, false) || trayBusy)
+        SetTimer(hwnd(), TrayIdle, 10, nullptr);
 }
 
 LRESULT PhraseApp::OnTrayMessage(WPARAM, LPARAM) { return CaptureTarget(); }

@@ -24,6 +24,7 @@
 #include "app/Target.h"
 #include "data/FileStore.h"
 #include "data/HotkeyList.h"
+#include "data/IconCache.h"
 #include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
@@ -188,6 +189,7 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     UniqueIcon smallIcon;         // icon 101 at the small icon size
     FixedIcons fixedIcons;        // icons 122 and 123: LabelIcon and HistoryIcon
     ShellPlatform shellPlatform;  // the data layer's icons, directory, date and time
+    IconCache iconCache{shellPlatform};
     std::string title;
     int isNT = 0;
     int nonResident = 0;
@@ -218,6 +220,9 @@ class PhraseApp : public SmartApplication, public SmartWindow, public SettingsOw
     static constexpr UINT_PTR TrayRetry = 2;  // the taskbar may come up late at logon
     static constexpr int TrayAttempts = 12;   // every 5 seconds, for a minute
     int trayAttempts = 0;
+    static constexpr UINT_PTR TrayIdle = 3;  // the busy icon goes once the chosen item's work is done
+    bool trayBusyPending = false;            // the menu shown by ShowMenu shows the busy icon
+    bool trayBusy = false;
 
     // The paste, and the user's rules for it ("paste.txt"), read at start-up.
     bool pasteInProgress = false;

@@ -30,6 +30,11 @@ struct PhraseItem {
     std::string label;
     std::uint32_t flags = 0xFFFFFFFFu;
     std::unique_ptr<ExactText> exact;  // null for the list's lines and for texts Shift-JIS holds
+    // The text's extent in the font it was last measured in (0: none yet): a
+    // menu measures its entries at every showing, the text stays the same.
+    std::uintptr_t measuredFont = 0;
+    std::int32_t textWidth = 0;
+    std::int32_t textHeight = 0;
 
     // Fills the record from one whole line (without its line end). Every
     // byte counts, NUL included: normalisation turns it into a space.

@@ -19,6 +19,8 @@ class PlatformSeam {
     virtual ~PlatformSeam() = default;
     // The icon of path from the small or the large system image list, as size asks.
     virtual ShellIcon IconForPath(const std::string& path, int size) = 0;
+    // The number of images in an image list now.
+    virtual std::int32_t ImageCount(IconHandle) { return 0; }
     virtual std::string CurrentDirectory() = 0;
     // The current date and time in the system's long date and default time
     // format; empty when the system cannot format them.

@@ -18,6 +18,7 @@ class DeferredIcons : public PlatformSeam {
     DeferredIcons& operator=(const DeferredIcons&) = delete;
 
     ShellIcon IconForPath(const std::string& path, int size) override;
+    std::int32_t ImageCount(IconHandle imageList) override { return previous_.ImageCount(imageList); }
     std::string CurrentDirectory() override { return previous_.CurrentDirectory(); }
     std::string LongDate() override { return previous_.LongDate(); }
     std::string TimeOfDay() override { return previous_.TimeOfDay(); }

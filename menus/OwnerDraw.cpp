@@ -70,21 +70,24 @@ class TextSettings {
 bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
     if (!size) return false;
     ResolveDeferredIcon(item);
-    RECT bounds{0, 0, 0, 0};
-    {
+    const auto fontKey = reinterpret_cast<std::uintptr_t>(font);
+    if (item.measuredFont != fontKey || !fontKey) {
+        RECT bounds{0, 0, 0, 0};
         const int mapMode = SetMapMode(dc, MM_TEXT);
         SelectedObject selected(dc, font);
         // Without DT_VCENTER: some implementations centre the computed
         // rectangle on the empty one and report half the height.
         DrawLabel(dc, item, &bounds, DT_CALCRECT | DT_SINGLELINE);
         if (mapMode) SetMapMode(dc, mapMode);
+        item.textWidth = bounds.right - bounds.left;
+        item.textHeight = bounds.bottom - bounds.top;
+        item.measuredFont = fontKey;
     }
-    int height = std::max<int>(bounds.bottom - bounds.top + 1, GetSystemMetrics(SM_CYMENU));
+    int height = std::max<int>(item.textHeight + 1, GetSystemMetrics(SM_CYMENU));
     iconSize = GetSystemMetrics(height < Scaled(dc, 28) ? SM_CXSMICON : SM_CXICON);
     item.ResolveIcon();
     height = std::max(height, iconSize);
-    size->cx =
-        (bounds.right - bounds.left) + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
+    size->cx = item.textWidth + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
     size->cy = height;
     return true;
 }

@@ -48,6 +48,7 @@ void PhraseMenus::ComposeHeaders(HMENU main) {
     historyHeader_.iconHandle = HistoryIcon;
     historyHeader_.iconState = 0;
     historyHeader_.label = HistoryHeaderLabel;
+    historyHeader_.measuredFont = 0;
     DeleteMenu(main_, HISTORY_MENU_POSITION, MF_BYPOSITION);
     InsertHeader(HISTORY_MENU_POSITION, historyHeader_, history_);
 

@@ -27,6 +27,10 @@ ShellIcon ShellPlatform::IconForPath(const std::string& path, int size) {
     return {static_cast<IconHandle>(list), info.iIcon, count};
 }
 
+std::int32_t ShellPlatform::ImageCount(IconHandle imageList) {
+    return ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(imageList));
+}
+
 std::string ShellPlatform::CurrentDirectory() {
     char buffer[MAX_PATH];
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);

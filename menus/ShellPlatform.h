@@ -6,6 +6,7 @@
 class ShellPlatform : public PlatformSeam {
   public:
     ShellIcon IconForPath(const std::string& path, int size) override;
+    std::int32_t ImageCount(IconHandle imageList) override;
     std::string CurrentDirectory() override;
     std::string LongDate() override;
     std::string TimeOfDay() override;

@@ -25,6 +25,16 @@ std::string CurrentDirectory() {
     return directory;
 }
 
+// The common dialogs' library, loaded when the chooser is first used: most
+// days it is not, and it brings several libraries with it.
+BOOL ChooseFile(OPENFILENAMEA* request) {
+    using Chooser = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static const HMODULE library = LoadLibraryA("comdlg32.dll");
+    static const auto chooser =
+        reinterpret_cast<Chooser>(reinterpret_cast<void (*)()>(GetProcAddress(library, "GetOpenFileNameA")));
+    return library && chooser && chooser(request);
+}
+
 }  // namespace
 
 void SettingsDialog::MoveItem(int target) {
@@ -93,7 +103,7 @@ void SettingsDialog::InsertFileFromDialog() {
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
-    if (GetOpenFileNameA(&request)) InsertFileName(file.data());
+    if (ChooseFile(&request)) InsertFileName(file.data());
     if (!savedDirectory.empty()) SetCurrentDirectoryA(savedDirectory.c_str());
 }
 

@@ -12,6 +12,7 @@
 #include "Files.h"
 #include "app/StartFolder.h"
 #include "app/Target.h"
+#include "menus/MenuIds.h"
 #include "resource.h"
 
 namespace {
@@ -47,6 +48,39 @@ TEST(AppDesktop, TrayIconComesBackWhenExplorerStartsAgain) {
             for (int wait = 0; wait < 50; ++wait, Sleep(20)) app.Pump();
         },
         {Expect([](HWND dialog) { EXPECT_TRUE(GetDlgItem(dialog, IDC_ITEM_LIST)); }), ClickOn(IDCANCEL)});
+}
+
+// The pixels of an icon at the small size.
+std::string Picture(HICON icon) {
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, CreateCompatibleBitmap(GetDC(nullptr), 16, 16));
+    DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    std::string pixels;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) pixels += std::to_string(GetPixel(dc, x, y)) + ",";
+    DeleteObject(SelectObject(dc, previous));
+    DeleteDC(dc);
+    return pixels;
+}
+
+// The tray icon shows the busy picture while a menu of a hotkey is open, and its own again
+// once the choice's work has had its turn.
+TEST(AppDesktop, TheTrayIconIsBusyWhileTheMenuIsOpen) {
+    TempFolder folder;
+    AppWithWindow app;
+    const auto picture = [](int id) {
+        return Picture(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
+    };
+    std::thread user([window = app.window()] {
+        Sleep(300);  // the menu shows, and waits
+        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    app->ShowMenu(PHRASE_MENU_POSITION + 1);
+    user.join();
+    EXPECT_EQ(picture(IDI_KWIBRA_BUSY), Picture(app->tray.icon()));
+    for (int wait = 0; wait < 10; ++wait, Sleep(10)) app.Pump();
+    EXPECT_EQ(picture(IDI_KWIBRA), Picture(app->tray.icon()));
 }
 
 // Paste keys are real keys with scan codes, the modifiers around the key, the right Ctrl and the

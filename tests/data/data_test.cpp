@@ -11,6 +11,7 @@
 #include "data/HistoryCompanion.h"
 #include "data/HistoryFile.h"
 #include "data/HotkeyList.h"
+#include "data/IconCache.h"
 #include "data/PasteRules.h"
 #include "data/PhraseItem.h"
 #include "data/SettingsFile.h"
@@ -28,14 +29,18 @@ struct FakePlatform : PlatformSeam {
     FakePlatform() { InstallPlatform(this); }
     ~FakePlatform() override { InstallPlatform(nullptr); }
     ShellIcon IconForPath(const std::string& path, int) override {
-        return known.count(path) ? ShellIcon{2, known[path], 40} : ShellIcon{};
+        ++asked;
+        return known.count(path) ? ShellIcon{2, known[path], images} : ShellIcon{};
     }
+    std::int32_t ImageCount(IconHandle) override { return images; }
     std::string CurrentDirectory() override { return "C:\\kwibra"; }
     std::string LongDate() override { return date; }
     std::string TimeOfDay() override { return "19:05:33"; }
 
     std::map<std::string, std::int32_t> known{{"C:\\", 3}, {"C:\\kwibra", 4}, {"new.url", 9}};
     std::string date = "2026年12月6日日曜日";
+    std::int32_t images = 40;
+    int asked = 0;
 };
 
 // "label|flags|icon", flags as T text, C command, S separate label, V verbatim; the icon is
@@ -117,6 +122,21 @@ TEST(Phrase, OutputText) {
         item.Parse(byte + "\\n", false);
         EXPECT_EQ(item.OutputText(), byte + (lead ? "\\n" : "\r\n")) << lead;
     }
+}
+
+// The shell is asked once for each path and size, found or not, until one of its image lists
+// changes: then every path is asked again, and a changed answer is the one given.
+TEST(Icons, TheShellsAnswersAreKeptUntilItsImagesChange) {
+    FakePlatform shell;
+    IconCache cache(shell);
+    for (const char* path : {"C:\\", "C:\\", "unknown", "unknown"}) cache.IconForPath(path, 16);
+    EXPECT_EQ(3, cache.IconForPath("C:\\", 32).index);
+    EXPECT_EQ(3, shell.asked);
+    shell.known["C:\\"] = 7;
+    EXPECT_EQ(3, cache.IconForPath("C:\\", 16).index);
+    shell.images = 41;
+    EXPECT_EQ(7, cache.IconForPath("C:\\", 16).index);
+    EXPECT_EQ(4, shell.asked);
 }
 
 // A history entry's exact text is labelled as its Shift-JIS form would be: a character is two
