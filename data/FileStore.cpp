@@ -1,11 +1,12 @@
 #include "data/FileStore.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -36,13 +37,28 @@ void RemoveFile(const fs::path& path) {
     if (IsFile(path)) fs::remove(path, ignored);
 }
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The C library's files rather than the C++ streams, whose locale machinery
+// a resident program would carry in memory all day. On Windows the path's
+// wide form opens the file whatever the code page.
+UniqueFile OpenFile(const fs::path& path, bool write) {
+#ifdef _WIN32
+    return UniqueFile(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
+#else
+    return UniqueFile(std::fopen(path.c_str(), write ? "wb" : "rb"));
+#endif
+}
+
 // Writes bytes over whatever file is at path, checking the write and the close.
 bool WriteFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    UniqueFile out = OpenFile(path, true);
     if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
+    return std::fclose(out.release()) == 0 && written;
 }
 
 // "<path>.new" holding all of bytes, or false with nothing of it left.
@@ -94,20 +110,22 @@ FileContents ReadWholeFile(const fs::path& path) {
     if (error) return {FileStatus::Unreadable, ReadProblem::Failed};
     if (size > FileSizeLimit) return {FileStatus::Unreadable, ReadProblem::TooLarge};
 
-    std::ifstream in;
-    for (int attempt = 0; attempt < OpenAttempts && !in.is_open(); ++attempt) {
+    UniqueFile in;
+    for (int attempt = 0; attempt < OpenAttempts && !in; ++attempt) {
         if (attempt > 0) Pause();
-        in.open(path, std::ios::binary);
+        in = OpenFile(path, false);
     }
-    if (!in.is_open()) return {FileStatus::Unreadable, ReadProblem::InUse};
+    if (!in) return {FileStatus::Unreadable, ReadProblem::InUse};
     FileContents result{FileStatus::Loaded};
     try {
         ReserveFileBytes(result.bytes, static_cast<std::size_t>(size));
-        result.bytes.assign(std::istreambuf_iterator<char>(in), {});
+        std::vector<char> chunk(std::size_t{1} << 16);
+        for (std::size_t read; (read = std::fread(chunk.data(), 1, chunk.size(), in.get())) > 0;)
+            result.bytes.append(chunk.data(), read);
     } catch (const std::bad_alloc&) {
         return {FileStatus::Unreadable, ReadProblem::TooLarge};  // more than this process can hold
     }
-    if (in.bad()) return {FileStatus::Unreadable, ReadProblem::Failed};
+    if (std::ferror(in.get())) return {FileStatus::Unreadable, ReadProblem::Failed};
     return result;
 }
 

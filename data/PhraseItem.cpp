@@ -87,7 +87,7 @@ bool MentionsWebAddress(std::string_view content) {
 
 void PhraseItem::Parse(std::string_view line, bool fromClipboard) {
     // A re-parsed record resolves its icon and measures its text afresh.
-    measuredFont = 0;
+    measured.fontGeneration = 0;
     iconHandle = 0;
     iconIndex = 0;
     iconState = -1;
@@ -166,7 +166,7 @@ void PhraseItem::SetIconFromPath(const std::string& path) {
 }
 
 void PhraseItem::SetExactText(std::u16string text) {
-    measuredFont = 0;
+    measured.fontGeneration = 0;
     exact = std::make_unique<ExactText>();
     exact->label = ExactLabel(text);
     exact->text = std::move(text);

@@ -30,11 +30,15 @@ struct PhraseItem {
     std::string label;
     std::uint32_t flags = 0xFFFFFFFFu;
     std::unique_ptr<ExactText> exact;  // null for the list's lines and for texts Shift-JIS holds
-    // The text's extent in the font it was last measured in (0: none yet): a
-    // menu measures its entries at every showing, the text stays the same.
-    std::uintptr_t measuredFont = 0;
-    std::int32_t textWidth = 0;
-    std::int32_t textHeight = 0;
+    // The entry's size as the menus last measured it, for the font of that
+    // generation (0: none yet), with the icon size that went with it: a menu
+    // asks for its entries' sizes at every showing, and they stay the same.
+    struct Measured {
+        std::uint32_t fontGeneration = 0;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        std::int32_t iconSize = 0;
+    } measured;
 
     // Fills the record from one whole line (without its line end). Every
     // byte counts, NUL included: normalisation turns it into a space.

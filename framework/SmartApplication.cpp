@@ -1,7 +1,5 @@
 #include "SmartApplication.h"
 
-#include <commctrl.h>
-
 #include "MessageLoop.h"
 #include "WindowClass.h"
 
@@ -13,7 +11,6 @@ SmartApplication* GetApp() { return theApplication; }
 
 SmartApplication::SmartApplication(const char* title) : title_(title ? title : DefaultClassName) {
     theApplication = this;
-    InitCommonControls();
 }
 
 SmartApplication::~SmartApplication() {

@@ -1,5 +1,7 @@
 #include "SmartDialog.h"
 
+#include "CommonControls.h"
+
 #include "CommonWindowProc.h"
 #include "SmartApplication.h"
 
@@ -24,6 +26,7 @@ void SmartDialog::SetTemplate(WORD templateNumber, HWND parent) {
 }
 
 int SmartDialog::ShowModal() {
+    LoadCommonControls();  // the classes of the controls in the template
     // A bound dialog is already on screen; a second window would have no object.
     if (IsBound()) return -1;
     const SmartApplication* app = GetApp();

@@ -1,6 +1,6 @@
 #include "menus/OwnerDraw.h"
 
-#include <commctrl.h>
+#include "CommonControls.h"
 
 #include <algorithm>
 #include <climits>
@@ -38,12 +38,12 @@ int Scaled(HDC dc, int pixels) { return MulDiv(pixels, GetDeviceCaps(dc, LOGPIXE
 // The system image list holds another number of images than when the icon
 // was looked up, so the index may now name another picture.
 void RefreshStaleIcon(PhraseItem& item) {
-    if (item.iconState > 0 && ImageList_GetImageCount(ImageList(item)) != item.iconState) item.ResolveIcon();
+    if (item.iconState > 0 && ImageListCount(ImageList(item)) != item.iconState) item.ResolveIcon();
 }
 
 void DrawIcon(const PhraseItem& item, HDC dc, int x, int y, int size) {
     if (item.iconState > 0)
-        ImageList_Draw(ImageList(item), item.iconIndex, dc, x, y, ILD_TRANSPARENT);
+        DrawImageListIcon(ImageList(item), item.iconIndex, dc, x, y, ILD_TRANSPARENT);
     else
         DrawIconEx(dc, x, y, reinterpret_cast<HICON>(item.iconHandle), size, size, 0, nullptr, DI_NORMAL);
 }
@@ -70,24 +70,21 @@ class TextSettings {
 bool MeasureEntry(PhraseItem& item, HDC dc, HFONT font, SIZE* size) {
     if (!size) return false;
     ResolveDeferredIcon(item);
-    const auto fontKey = reinterpret_cast<std::uintptr_t>(font);
-    if (item.measuredFont != fontKey || !fontKey) {
-        RECT bounds{0, 0, 0, 0};
+    RECT bounds{0, 0, 0, 0};
+    {
         const int mapMode = SetMapMode(dc, MM_TEXT);
         SelectedObject selected(dc, font);
         // Without DT_VCENTER: some implementations centre the computed
         // rectangle on the empty one and report half the height.
         DrawLabel(dc, item, &bounds, DT_CALCRECT | DT_SINGLELINE);
         if (mapMode) SetMapMode(dc, mapMode);
-        item.textWidth = bounds.right - bounds.left;
-        item.textHeight = bounds.bottom - bounds.top;
-        item.measuredFont = fontKey;
     }
-    int height = std::max<int>(item.textHeight + 1, GetSystemMetrics(SM_CYMENU));
+    int height = std::max<int>(bounds.bottom - bounds.top + 1, GetSystemMetrics(SM_CYMENU));
     iconSize = GetSystemMetrics(height < Scaled(dc, 28) ? SM_CXSMICON : SM_CXICON);
     item.ResolveIcon();
     height = std::max(height, iconSize);
-    size->cx = item.textWidth + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
+    size->cx =
+        (bounds.right - bounds.left) + 2 * iconSize + Scaled(dc, 15) - GetSystemMetrics(SM_CXMENUCHECK);
     size->cy = height;
     return true;
 }

@@ -1,5 +1,6 @@
 #include "menus/PhraseMenus.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "menus/DeferredIcons.h"
@@ -48,7 +49,7 @@ void PhraseMenus::ComposeHeaders(HMENU main) {
     historyHeader_.iconHandle = HistoryIcon;
     historyHeader_.iconState = 0;
     historyHeader_.label = HistoryHeaderLabel;
-    historyHeader_.measuredFont = 0;
+    historyHeader_.measured.fontGeneration = 0;
     DeleteMenu(main_, HISTORY_MENU_POSITION, MF_BYPOSITION);
     InsertHeader(HISTORY_MENU_POSITION, historyHeader_, history_);
 
@@ -210,7 +211,10 @@ void PhraseMenus::CollectMenu(HMENU menu, int skipTail, const BindingIndex& bind
 }
 
 HFONT PhraseMenus::Font() {
-    if (!font_) font_ = CreateSystemMenuFont();
+    if (!font_) {
+        font_ = CreateSystemMenuFont();
+        ++fontGeneration_;
+    }
     return font_.get();
 }
 
@@ -223,15 +227,21 @@ PhraseItem* PhraseMenus::ItemForCommand(UINT commandId) const {
     return reinterpret_cast<PhraseItem*>(info.dwItemData);
 }
 
+// An entry is measured once for each font the menus make: a menu asks at
+// every showing, and a long list would be measured all over again each time.
 bool PhraseMenus::Measure(MEASUREITEMSTRUCT& measure) {
     auto* item = reinterpret_cast<PhraseItem*>(measure.itemData);
     if (measure.CtlType != ODT_MENU || !item) return false;
-    const HDC dc = GetWindowDC(nullptr);
-    SIZE size{};
-    MeasureEntry(*item, dc, Font(), &size);
-    ReleaseDC(nullptr, dc);
-    measure.itemWidth = static_cast<UINT>(size.cx > 0 ? size.cx : 0);
-    measure.itemHeight = static_cast<UINT>(size.cy > 0 ? size.cy : 0);
+    const HFONT font = Font();
+    if (item->measured.fontGeneration != fontGeneration_) {
+        if (!measuringDc_) measuringDc_.reset(CreateCompatibleDC(nullptr));  // the screen's resolution
+        SIZE size{};
+        MeasureEntry(*item, measuringDc_.get(), font, &size);
+        item->measured = {fontGeneration_, std::max<LONG>(size.cx, 0), std::max<LONG>(size.cy, 0), iconSize};
+    }
+    iconSize = item->measured.iconSize;
+    measure.itemWidth = static_cast<UINT>(item->measured.width);
+    measure.itemHeight = static_cast<UINT>(item->measured.height);
     return true;
 }
 

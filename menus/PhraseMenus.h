@@ -53,7 +53,8 @@ class PhraseMenus {
     // not one of ours (no record).
     bool Measure(MEASUREITEMSTRUCT& measure);
     bool Draw(const DRAWITEMSTRUCT& draw);
-    // The font follows the system's: it is made again at the next measure.
+    // The font follows the system's: it is made again at the next measure,
+    // and every entry is measured again in it.
     void ReleaseFont() { font_.reset(); }
 
     // Told of every line added, so that an open settings dialog lists it too.
@@ -78,5 +79,7 @@ class PhraseMenus {
     PhraseItem historyHeader_;
     PhraseItem phraseHeader_;
     UniqueFont font_;
+    std::uint32_t fontGeneration_ = 0;  // of the font: entries measured for another one are measured again
+    UniqueMemoryDc measuringDc_;
     std::function<void(const PhraseItem&)> lineAdded_;
 };

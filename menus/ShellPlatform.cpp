@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shellapi.h>
+
+#include "CommonControls.h"
 
 namespace {
 
@@ -23,12 +24,12 @@ ShellIcon ShellPlatform::IconForPath(const std::string& path, int size) {
     if (size < GetSystemMetrics(SM_CXICON)) flags |= SHGFI_SMALLICON;
     const DWORD_PTR list = SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags);
     if (!list) return {};
-    const int count = ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list));
+    const int count = ImageListCount(reinterpret_cast<HIMAGELIST>(list));
     return {static_cast<IconHandle>(list), info.iIcon, count};
 }
 
 std::int32_t ShellPlatform::ImageCount(IconHandle imageList) {
-    return ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(imageList));
+    return ImageListCount(reinterpret_cast<HIMAGELIST>(imageList));
 }
 
 std::string ShellPlatform::CurrentDirectory() {

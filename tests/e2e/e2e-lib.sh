@@ -15,6 +15,7 @@ e2e_init() { # ARCH PROBE-DIR KWIBRA-DIR SHOT-DIR
 
 cleanup() {
   for window in $(probe windows 0 Notepad | hwnds); do quit "$window"; done
+  for window in $(probe windows 0 WineConsoleClass all | hwnds); do probe post "$window" 0x10 0 0; done # WM_CLOSE
   for pid in "${PIDS[@]}"; do wait_exit "$pid" 0.5 || { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null; done
   rm -rf "$WORK"
 }

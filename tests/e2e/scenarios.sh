@@ -277,11 +277,13 @@ scenario_paste_methods() { # the console pastes on its own command; a rule of th
   mkdir "$WORK/console"
   start_in "$WORK/console" wineconsole cmd
   wait_window WineConsoleClass
-  click_into "$WINDOW"
+  local console=$WINDOW
+  click_into "$console"
   keys ctrl+alt+a
   wait_window '#32768'
   keys Down Return
   check "the command chosen into the console runs" timeout 10 bash -c "until [ -e '$WORK/console/pasted.txt' ]; do sleep 0.1; done"
+  probe post "$(hwnd "$console")" 0x10 0 0 # WM_CLOSE
   start_in "$WORK" "$PROBE" recorder KwibraKeys
   wait_window KwibraKeys
   local recorder=$WINDOW

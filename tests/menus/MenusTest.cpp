@@ -139,3 +139,28 @@ TEST(MenusDrawing, EntriesFitTheirTextAndShowTheSelection) {
 }
 
 }  // namespace
+
+// The menus measure an entry once for each font they make: their answer is what measuring afresh
+// gives, also after the font was made anew (a system change), when the text had changed meanwhile.
+TEST(MenusDrawing, EntriesAreMeasuredAgainInANewFont) {
+    TempFolder folder;
+    AppWithWindow app("short");
+    PhraseItem* item = app->ItemForCommand(FIRST_ITEM_COMMAND_ID);
+    const auto answer = [&] {
+        MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(item)};
+        app->menus.Measure(measure);
+        return std::to_string(measure.itemWidth) + "x" + std::to_string(measure.itemHeight);
+    };
+    const auto afresh = [&] {
+        SIZE size{};
+        const UniqueFont font = CreateSystemMenuFont();
+        const HDC screen = GetDC(nullptr);
+        MeasureEntry(*item, screen, font.get(), &size);
+        ReleaseDC(nullptr, screen);
+        return std::to_string(size.cx) + "x" + std::to_string(size.cy);
+    };
+    EXPECT_EQ(afresh(), answer());
+    item->content = "a text much longer than the one measured";
+    app->menus.ReleaseFont();
+    EXPECT_EQ(afresh(), answer());
+}
