@@ -59,8 +59,8 @@ DecodedSettings ListOf(SettingsDialog& dialog) {
     const int count = dialog.LineCount();
     for (int i = 0; i < count; ++i) {
         const HotkeyBinding* record = dialog.LineHotkey(i);
-        list.lines.push_back({dialog.LineAt(i),
-                              record ? HotkeyRecord{record->virtualKey, record->modifiers} : HotkeyRecord{}});
+        list.Add(dialog.LineAt(i),
+                 record ? HotkeyRecord{record->virtualKey, record->modifiers} : HotkeyRecord{});
     }
     return list;
 }

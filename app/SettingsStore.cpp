@@ -118,7 +118,7 @@ DecodedSettings PhraseApp::CurrentList() const {
     for (CollectedLine& collected : menus.CollectLines(hotkeys)) {
         HotkeyRecord record;
         if (collected.binding) record = {collected.binding->virtualKey, collected.binding->modifiers};
-        list.lines.push_back({std::move(collected.line), record});
+        list.Add(std::move(collected.line), record);
     }
     return list;
 }

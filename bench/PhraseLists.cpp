@@ -8,36 +8,38 @@
 #include "data/FileStore.h"
 #include "resource.h"
 
-std::vector<SettingsLine> LargeList() {
-    std::vector<SettingsLine> lines;
+DecodedSettings LargeList() {
+    DecodedSettings lines;
     for (int i = 0; i < 10000; ++i) {
         const std::string n = std::to_string(i);
-        SettingsLine line;
+        std::string text;
         if (i % 500 == 499)
-            line.text = " -区分" + n + "(&S)";
+            text = " -区分" + n + "(&S)";
         else if (i % 50 == 25)
-            line.text = "---";
+            text = "---";
         else if (i % 7 == 1)
-            line.text = " + 表示" + n + " : 入力される内容" + n;
+            text = " + 表示" + n + " : 入力される内容" + n;
         else if (i % 11 == 2)
-            line.text = " * メモ帳" + n + " : notepad";
+            text = " * メモ帳" + n + " : notepad";
         else
-            line.text = "定型文" + n + "のソ表";
-        if (i % 1000 == 3) line.hotkey = {static_cast<std::uint8_t>(VK_F1 + i / 1000), 7};
-        lines.push_back(line);
+            text = "定型文" + n + "のソ表";
+        const HotkeyRecord hotkey =
+            i % 1000 == 3 ? HotkeyRecord{static_cast<std::uint8_t>(VK_F1 + i / 1000), 7} : HotkeyRecord{};
+        lines.Add(std::move(text), hotkey);
     }
     return lines;
 }
 
-std::vector<SettingsLine> LauncherList() {
-    std::vector<SettingsLine> lines = {{"＾＾；", {}}, {"（＾＿＾）", {}}};
-    for (int n = 1; n <= 300; ++n) lines.push_back({" * メモ帳" + std::to_string(n) + " : notepad", {}});
+DecodedSettings LauncherList() {
+    DecodedSettings lines;
+    for (const char* text : {"＾＾；", "（＾＿＾）"}) lines.Add(text, {});
+    for (int n = 1; n <= 300; ++n) lines.Add(" * メモ帳" + std::to_string(n) + " : notepad", {});
     return lines;
 }
 
-void WriteList(const std::string& folder, const std::vector<SettingsLine>& lines) {
+void WriteList(const std::string& folder, const DecodedSettings& lines) {
     const EncodedSettings files =
-        EncodeSettings({}, {HotkeyRecord{}, {}, {'A', MOD_CONTROL | MOD_ALT}}, lines);
+        EncodeSettings({}, {HotkeyRecord{}, {}, {'A', MOD_CONTROL | MOD_ALT}}, lines.lines);
     Require(WriteWholeFile(folder + "\\kwibra.ini", files.settingsBytes) &&
                 WriteWholeFile(folder + "\\hkey.dat", files.hkeyBytes),
             "a list could not be written");
@@ -45,7 +47,7 @@ void WriteList(const std::string& folder, const std::vector<SettingsLine>& lines
 
 namespace {
 
-bool StartsSection(const std::string& line) { return line.size() >= 2 && line[0] == ' ' && line[1] == '-'; }
+bool StartsSection(std::string_view line) { return line.size() >= 2 && line[0] == ' ' && line[1] == '-'; }
 
 // A labelled or command item shows its label without the marker (as kwibra
 // does once it has the item's icon); any other line shows itself.
@@ -82,7 +84,8 @@ std::vector<std::string> PhraseMenuTexts(const std::string& folder) {
     std::vector<std::string> texts;
     for (const SettingsLine& line : DecodeSettings(settings.bytes, "", options).lines) {
         if (StartsSection(line.text)) break;
-        if (line.text != "-->") texts.push_back(DisplayText(line.text));  // a column break is no entry
+        if (line.text != "-->")
+            texts.push_back(DisplayText(std::string(line.text)));  // a column break is no entry
     }
     for (std::string& text : FixedTail(folder + "\\kwibra.exe")) texts.push_back(std::move(text));
     return texts;

@@ -8,14 +8,14 @@
 
 // 10,000 list lines: text, labelled and command items, separators, a section
 // every 500 lines, and hotkeys on ten items.
-std::vector<SettingsLine> LargeList();
+DecodedSettings LargeList();
 
 // 302 entries in the phrase menu: two phrases, the second "（＾＿＾）" as in the
 // default list, then 300 launcher items " * メモ帳N : notepad".
-std::vector<SettingsLine> LauncherList();
+DecodedSettings LauncherList();
 
 // kwibra.ini and hkey.dat of the list in folder, Ctrl+Alt+A on the phrase menu.
-void WriteList(const std::string& folder, const std::vector<SettingsLine>& lines);
+void WriteList(const std::string& folder, const DecodedSettings& lines);
 
 // What kwibra's phrase menu shows of the list in folder: each line before
 // the first section line as its display text ("---" stays a separator), then

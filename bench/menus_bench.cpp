@@ -97,7 +97,7 @@ double Best(int runs, const std::function<void()>& setup, const std::function<vo
 // A list of the given length: one section line in a hundred, the rest text,
 // labelled text, commands (programs, drives, web addresses), separators and
 // column breaks; every seventh line has a hotkey.
-std::vector<SettingsLine> MakeList(int count) {
+DecodedSettings MakeList(int count) {
     const char* samples[] = {
         "はじめまして、クウィブラ開発チームです。",
         " + 表示と入力される文字を別にする : ここが、入力される内容",
@@ -113,23 +113,21 @@ std::vector<SettingsLine> MakeList(int count) {
         "-->",
     };
     constexpr int sampleCount = sizeof samples / sizeof samples[0];
-    std::vector<SettingsLine> lines;
-    lines.reserve(static_cast<std::size_t>(count));
+    DecodedSettings lines;
     for (int i = 0; i < count; ++i) {
-        SettingsLine line;
-        if (i % 100 == 50)
-            line.text = " -節" + std::to_string(i / 100) + "(&S)";
-        else
-            line.text = samples[i % sampleCount];
-        if (i % 3 == 0 && line.text != "---" && line.text != "-->") line.text += std::to_string(i);
-        if (i % 7 == 0) line.hotkey = {static_cast<std::uint8_t>('0' + i % 10), MOD_CONTROL | MOD_ALT};
-        lines.push_back(line);
+        std::string text =
+            i % 100 == 50 ? " -節" + std::to_string(i / 100) + "(&S)" : samples[i % sampleCount];
+        if (i % 3 == 0 && text != "---" && text != "-->") text += std::to_string(i);
+        const HotkeyRecord hotkey =
+            i % 7 == 0 ? HotkeyRecord{static_cast<std::uint8_t>('0' + i % 10), MOD_CONTROL | MOD_ALT}
+                       : HotkeyRecord{};
+        lines.Add(std::move(text), hotkey);
     }
     return lines;
 }
 
-void WriteSettings(const std::vector<SettingsLine>& lines) {
-    const EncodedSettings files = EncodeSettings({}, {HotkeyRecord{}, {}, {'A', 3}}, lines);
+void WriteSettings(const DecodedSettings& lines) {
+    const EncodedSettings files = EncodeSettings({}, {HotkeyRecord{}, {}, {'A', 3}}, lines.lines);
     WriteWholeFile(PhraseApp::settingsPath, files.settingsBytes);
     WriteWholeFile(PhraseApp::hotkeyPath, files.hkeyBytes);
 }
@@ -189,8 +187,9 @@ void Report(const char* what, double ms, double floor, double goal = 0) {
 
 void RunSize(int count) {
     TempDirectory directory;
-    const std::vector<SettingsLine> lines = MakeList(count);
-    WriteSettings(lines);
+    const DecodedSettings list = MakeList(count);
+    WriteSettings(list);
+    const std::vector<SettingsLine>& lines = list.lines;
     const int runs = count <= 1000 ? 15 : count <= 10000 ? 9 : 5;
 
     // The floor and the load take turns, so that other work on the machine
@@ -282,11 +281,11 @@ void RunSize(int count) {
 // grows with the square of the menu's length.
 void RunOneMenu(int count) {
     TempDirectory directory;
-    std::vector<SettingsLine> lines;
+    DecodedSettings list;
     for (int i = 0; i < count; ++i)
-        lines.push_back({"はじめまして、クウィブラ開発チームです。" + std::to_string(i), {}});
-    WriteSettings(lines);
-    FloorMenus floorMenus(lines);
+        list.Add("はじめまして、クウィブラ開発チームです。" + std::to_string(i), {});
+    WriteSettings(list);
+    FloorMenus floorMenus(list.lines);
     const double floor = Best(
         1, [] {}, [&] { floorMenus.Build(); });
     floorMenus.Destroy();

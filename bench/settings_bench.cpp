@@ -16,7 +16,7 @@ namespace {
 
 constexpr int ListLines = 29881;
 
-std::vector<SettingsLine> MakeLines() {
+DecodedSettings MakeLines() {
     const char* samples[] = {
         "はじめまして、クウィブラ開発チームです。",
         " + 表示と入力される文字を別にする : ここが、入力される内容",
@@ -27,19 +27,18 @@ std::vector<SettingsLine> MakeLines() {
         " * https://kwibra.example.jp/download/",
         "ソフトウェアの表示",
     };
-    std::vector<SettingsLine> lines;
+    DecodedSettings lines;
     for (int i = 0; i < ListLines; ++i) {
-        SettingsLine line{samples[i % 8], {}};
-        if (i % 5 == 0) line.text += std::to_string(i);
-        if (i % 97 == 0) line.hotkey = {static_cast<std::uint8_t>(0x30 + i % 10), 3};
-        lines.push_back(line);
+        const HotkeyRecord hotkey =
+            i % 97 == 0 ? HotkeyRecord{static_cast<std::uint8_t>(0x30 + i % 10), 3} : HotkeyRecord{};
+        lines.Add(samples[i % 8] + (i % 5 == 0 ? std::to_string(i) : std::string()), hotkey);
     }
     return lines;
 }
 
 const EncodedSettings& Files() {
     static const EncodedSettings files =
-        EncodeSettings({}, {HotkeyRecord{0, 0}, {0, 0}, {0x41, 3}}, MakeLines());
+        EncodeSettings({}, {HotkeyRecord{0, 0}, {0, 0}, {0x41, 3}}, MakeLines().lines);
     return files;
 }
 

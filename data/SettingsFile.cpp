@@ -95,7 +95,7 @@ DecodedSettings DecodeSettings(std::string_view settingsBytes, std::string_view 
     result.lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     auto addLine = [&](std::string_view listLine) {
         if (!listLine.empty() && listLine.back() == '\r') listLine.remove_suffix(1);
-        result.lines.push_back({std::string(listLine), hotkeys.Next()});
+        result.lines.push_back({listLine, hotkeys.Next()});
     };
     if (!isOptionsLine && thirdLineComplete) addLine(line);
     while (NextLine(text, line)) addLine(line);

@@ -6,10 +6,12 @@ struct CommonControls {
     HMODULE library = LoadLibraryA("comctl32.dll");
     template <typename Function>
     Function Find(const char* name) const {
-        return library ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
-                       : nullptr;
+        return library
+                   ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                   : nullptr;
     }
-    decltype(&ImageList_GetImageCount) count = Find<decltype(&ImageList_GetImageCount)>("ImageList_GetImageCount");
+    decltype(&ImageList_GetImageCount) count =
+        Find<decltype(&ImageList_GetImageCount)>("ImageList_GetImageCount");
     decltype(&ImageList_Draw) draw = Find<decltype(&ImageList_Draw)>("ImageList_Draw");
 
     CommonControls() {

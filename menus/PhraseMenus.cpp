@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "menus/DeferredIcons.h"
 #include "menus/MenuEntries.h"
@@ -158,10 +159,16 @@ void PhraseMenus::Clear() {
     if (main_) {
         for (int position = EntryCount(main_) - MAIN_MENU_FIXED_TAIL - 1; position >= FIRST_SECTION_POSITION;
              --position) {
-            // Every entry goes before its record, so that no menu ever refers to a freed one.
-            MenuEntry entry;
-            if (ReadEntry(main_, position, entry) && entry.popup)
-                DeleteEntriesDownFrom(entry.popup, EntryCount(entry.popup) - 1);
+            // Every entry goes before its record, so that no menu ever refers
+            // to a freed one: a section menu goes whole, then its records.
+            MenuEntry section;
+            std::vector<std::unique_ptr<PhraseItem>> records;
+            const HMENU popup = ReadEntry(main_, position, section) ? section.popup : nullptr;
+            const int count = popup ? EntryCount(popup) : 0;
+            for (int item = 0; item < count; ++item) {
+                MenuEntry entry;
+                if (ReadEntry(popup, item, entry) && entry.IsOwnerDrawn()) records.emplace_back(entry.record);
+            }
             DeleteEntryAndRecord(main_, position);
         }
     }

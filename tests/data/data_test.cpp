@@ -170,7 +170,7 @@ std::string Decoded(std::string_view text, std::string_view hkey) {
     std::string out = std::to_string(o.tildeOnShiftZero) + " " + std::to_string(o.historyLimit) + " " +
                       std::to_string(o.waitForKeyRelease);
     for (const HotkeyRecord& r : d.menuHotkeys) out += " " + Key(r);
-    for (const SettingsLine& line : d.lines) out += "|" + line.text + "=" + Key(line.hotkey);
+    for (const SettingsLine& line : d.lines) out += "|" + std::string(line.text) + "=" + Key(line.hotkey);
     return out;
 }
 
