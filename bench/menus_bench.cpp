@@ -20,6 +20,9 @@
 #include "app/PhraseApp.h"
 #include "bench/Ratio.h"
 #include "data/FileStore.h"
+#include "menus/SystemMenuFont.h"
+#include "menus/OwnerDraw.h"
+#include "app/ShiftJisText.h"
 #include "data/SettingsFile.h"
 #include "menus/DeferredIcons.h"
 #include "menus/MenuEntries.h"
@@ -318,6 +321,56 @@ void RunHistory(int adds) {
     std::printf("  %-44s %10.4f ms\n", "text already in the history", repeated);
 }
 
+// 120 entries of the longest length a copy keeps (2,047 bytes in Shift-JIS):
+// taking them in from UTF-16, showing them and saving them, with texts
+// Shift-JIS holds and with texts it cannot (an exact copy kept beside them).
+void RunLongHistory() {
+    std::printf("120 history entries of 2,047 bytes: plain / with characters outside Shift-JIS\n");
+    double figures[2][3] = {};
+    for (const bool exact : {false, true}) {
+        TempDirectory directory;
+        BenchApp app;
+        app->LoadSettings(true);
+        app->options.historyLimit = 120;
+        const std::wstring unit =
+            exact ? L"\u3042\U0001F600" : L"\u3042\u3044";  // 2 + 2 bytes, or 2 + 2 as "??"
+        double* figure = figures[exact];
+        for (int i = 0; i < 120; ++i) {
+            std::wstring copied = std::to_wstring(i) + L" ";
+            while (copied.size() < 1100) copied += unit;
+            const Clock::time_point start = Clock::now();
+            const std::wstring_view kept = FittingShiftJis(copied, 2047);
+            std::string shiftJis = ToShiftJis(kept);
+            std::optional<std::u16string> exactText;
+            if (FromShiftJis(shiftJis) != kept) exactText.emplace(kept.begin(), kept.end());
+            app->history.Add({std::move(shiftJis), std::move(exactText)});
+            figure[0] += Milliseconds(Clock::now() - start);
+        }
+        figure[1] = Best(
+            3, [] {},
+            [&] {
+                const UniqueFont font = CreateSystemMenuFont();
+                const HDC dc = CreateCompatibleDC(nullptr);
+                for (int i = 0; i < EntryCount(app->menus.history()); ++i) {
+                    MenuEntry entry;
+                    ReadEntry(app->menus.history(), i, entry);
+                    SIZE size{};
+                    MeasureEntry(*entry.record, dc, font.get(), &size);
+                    const RECT rect{0, 0, size.cx, size.cy};
+                    DrawEntry(*entry.record, dc, font.get(), &rect, false);
+                }
+                DeleteDC(dc);
+            });
+        figure[2] = Best(
+            3, [] {}, [&] { app->SaveHistory(); });
+    }
+    const char* names[] = {"capture of 120 (from UTF-16)", "menu: measure and draw every entry",
+                           "save clip.dat and clipw.dat"};
+    for (int i = 0; i < 3; ++i)
+        std::printf("  %-44s %10.2f ms %10.2f ms  %.2fx\n", names[i], figures[0][i], figures[1][i],
+                    figures[1][i] / figures[0][i]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -327,5 +380,6 @@ int main(int argc, char** argv) {
     for (int count : sizes) RunSize(count);
     RunOneMenu(sizes.back() < 10000 ? sizes.back() : 10000);
     RunHistory(2000);
+    RunLongHistory();
     return 0;
 }
