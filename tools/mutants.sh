@@ -13,6 +13,7 @@
 # apply or does not build.
 #
 #   tools/mutants.sh [regex of ids or files]      MUTANT_ARCH=win64|win32  MUTANT_DIR=...
+#   MUTANTS_FILE=path: faults of that file instead of tools/mutants.txt
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -108,7 +109,7 @@ while IFS= read -r line; do
     count[$result]=$((${count[$result]:-0} + 1))
     report+=("$(printf '%-28s %-14s %-40s %s' "$id" "$result" "$file" "$regex")")
     printf '%-28s %s\n' "$id" "$result"
-done <tools/mutants.txt
+done <"${MUTANTS_FILE:-tools/mutants.txt}"
 
 # Leave the copies built as the work tree is, for the next run.
 for tree in "${!ready[@]}"; do build "$tree"; done
