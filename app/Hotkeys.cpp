@@ -34,7 +34,9 @@ std::string PhraseApp::MenuNameOf(std::int32_t hotkeyId) const {
 }
 
 void PhraseApp::OnTimer(WPARAM timerId) {
-    if (timerId == ForegroundWatch && !menuOpen) {
+    if (timerId == ForegroundWatch && target.Announced()) {
+        KillTimer(hwnd(), ForegroundWatch);
+    } else if (timerId == ForegroundWatch && !menuOpen) {
         target.Follow();
     } else if (timerId == TrayRetry && (tray.Restore() || ++trayAttempts == TrayAttempts)) {
         KillTimer(hwnd(), TrayRetry);

@@ -51,11 +51,13 @@ bool IsExtended(WORD virtualKey) {
 
 DeliveryTarget* followed = nullptr;
 
-void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-    if (followed) followed->Follow();
-}
-
 }  // namespace
+
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    if (!followed) return;
+    followed->announced_ = true;
+    followed->Follow();
+}
 
 bool CanBeTarget(std::string_view className, DWORD processId) {
     return processId != GetCurrentProcessId() && className != "Shell_TrayWnd" &&

@@ -48,6 +48,9 @@ class DeliveryTarget {
     void StopFollowing();
     // Takes the foreground window as the last one worked in if it may be a target.
     void Follow();
+    // The system has announced a new foreground window: asking a few times a
+    // second is not needed any more.
+    bool Announced() const { return announced_; }
     // Before a menu or dialog: the foreground window with its focus if it may
     // be a target, else the last one worked in. At most once per interval.
     void Capture(DWORD now);
@@ -71,4 +74,7 @@ class DeliveryTarget {
     Recorded lastWorkedIn_;
     CaptureThrottle throttle_;
     HWINEVENTHOOK hook_ = nullptr;
+    bool announced_ = false;
+
+    friend void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);
 };
