@@ -157,4 +157,19 @@ TEST(AppStartup, CaptureThrottleAllowsOncePerIntervalAcrossTheTickWrap) {
     for (const auto& [tick, allowed] : rows) EXPECT_EQ(allowed, throttle.Allow(tick)) << tick;
 }
 
+// At exit the tray icon is going away: a history that cannot be saved is told in a box that
+// stays until the user has read it, not in a balloon that would vanish with the icon.
+TEST(AppSession, AHistoryNotSavedAtExitIsToldInABox) {
+    TempFolder folder;
+    AppWithWindow app;
+    ASSERT_TRUE(app->tray.IsAdded());
+    app->history.Add("x");
+    std::filesystem::create_directory("clip.dat.tmp");
+    RunDialog(
+        [&] { app.Command(IDM_EXIT); },
+        {Expect([](HWND box) { EXPECT_NE(std::string::npos, ControlText(box, 0xFFFF).find("clip.dat")); }),
+         ClickOn(IDOK)});
+    EXPECT_FALSE(IsWindow(app.window()));
+}
+
 }  // namespace

@@ -101,17 +101,18 @@ TEST(AppSettingsOwner, OptionsTakeEffectOnUpdateAndOk) {
     auto tick = [](int control, UINT state) {
         return Expect([=](HWND dialog) { CheckDlgButton(dialog, control, state); });
     };
-    RunDialog([&] { app.Command(IDM_SETTINGS); },
-              {tick(IDC_TILDE_CHECK, BST_CHECKED), ClickOn(IDC_TILDE_CHECK),
-               tick(IDC_WAIT_RELEASE_CHECK, BST_UNCHECKED), TypeInto(IDC_HISTORY_LIMIT_EDIT, "2"),
-               ClickOn(IDC_UPDATE_BUTTON), Expect([&](HWND) {
-                   EXPECT_EQ(SettingsText("alpha", "1\t2\t-1\t0"), ReadBytes(PhraseApp::settingsPath));
-                   EXPECT_EQ("h2\nh3\n", MenuTexts(app->menus.history()));
-                   EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
-                   EXPECT_EQ(0, app->options.waitForKeyRelease);
-               }),
-               tick(IDC_TILDE_CHECK, BST_UNCHECKED), ClickOn(IDC_TILDE_CHECK),
-               tick(IDC_WAIT_RELEASE_CHECK, BST_CHECKED), TypeInto(IDC_HISTORY_LIMIT_EDIT, "1"), ClickOn(IDOK)});
+    RunDialog(
+        [&] { app.Command(IDM_SETTINGS); },
+        {tick(IDC_TILDE_CHECK, BST_CHECKED), ClickOn(IDC_TILDE_CHECK),
+         tick(IDC_WAIT_RELEASE_CHECK, BST_UNCHECKED), TypeInto(IDC_HISTORY_LIMIT_EDIT, "2"),
+         ClickOn(IDC_UPDATE_BUTTON), Expect([&](HWND) {
+             EXPECT_EQ(SettingsText("alpha", "1\t2\t-1\t0"), ReadBytes(PhraseApp::settingsPath));
+             EXPECT_EQ("h2\nh3\n", MenuTexts(app->menus.history()));
+             EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
+             EXPECT_EQ(0, app->options.waitForKeyRelease);
+         }),
+         tick(IDC_TILDE_CHECK, BST_UNCHECKED), ClickOn(IDC_TILDE_CHECK),
+         tick(IDC_WAIT_RELEASE_CHECK, BST_CHECKED), TypeInto(IDC_HISTORY_LIMIT_EDIT, "1"), ClickOn(IDOK)});
     EXPECT_EQ(SettingsText("alpha", "0\t1\t-1\t1"), ReadBytes(PhraseApp::settingsPath));
     EXPECT_EQ("h3\n", MenuTexts(app->menus.history()));
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_SHIFT, '0'));
