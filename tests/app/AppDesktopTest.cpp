@@ -113,6 +113,64 @@ TEST(AppDesktop, TheTaskbarAndOurOwnWindowsAreNeverTheTarget) {
         EXPECT_EQ(target, CanBeTarget(className, process)) << className;
 }
 
+// A window of another program: Wine's notepad, ended with the test.
+class OtherProgram {
+  public:
+    OtherProgram() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        char commandLine[] = "notepad.exe";
+        if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process_))
+            return;
+        WaitForInputIdle(process_.hProcess, 10000);
+        for (int wait = 0; wait < 100 && !window; ++wait, Sleep(50))
+            EnumWindows(&OtherProgram::TakeIfOurs, reinterpret_cast<LPARAM>(this));
+    }
+    ~OtherProgram() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    HWND window = nullptr;
+
+  private:
+    static BOOL CALLBACK TakeIfOurs(HWND candidate, LPARAM self) {
+        auto* program = reinterpret_cast<OtherProgram*>(self);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(candidate, &processId);
+        if (processId != program->process_.dwProcessId || !IsWindowVisible(candidate)) return TRUE;
+        program->window = candidate;
+        return FALSE;
+    }
+
+    PROCESS_INFORMATION process_{};
+};
+
+// The burst of notices that one click on the tray icon makes keeps the window the first one
+// found: the target is taken at most once per interval.
+TEST(AppDesktop, ABurstOfTrayNoticesKeepsTheTargetOfTheFirst) {
+    TempFolder folder;
+    AppWithWindow app;
+    const OtherProgram first, second;
+    ASSERT_TRUE(first.window && second.window);
+    const DWORD now = GetTickCount() + 1000;  // after any capture at start-up
+    const std::tuple<HWND, DWORD, HWND> rows[] = {{first.window, now, first.window},
+                                                  {second.window, now + 50, first.window},
+                                                  {second.window, now + 200, second.window}};
+    for (const auto& [foreground, tick, captured] : rows) {
+        SetForegroundWindow(foreground);
+        for (int wait = 0; wait < 100 && GetForegroundWindow() != foreground; ++wait) Sleep(20);
+        app->target.Capture(tick);
+        EXPECT_EQ(captured, app->target.window()) << tick - now;
+    }
+}
+
 TEST(AppDesktop, AHungClipboardViewerAfterUsCannotFreezeUs) {
     std::promise<void> joined, release;
     std::thread viewer([&] {
