@@ -171,6 +171,20 @@ TEST(AppDesktop, ABurstOfTrayNoticesKeepsTheTargetOfTheFirst) {
     }
 }
 
+// Keys that got through to a program at our level tell nothing (without a tray icon a notice
+// would be a box, which no paste may open). Wine runs no program above another, so the notice
+// for one that runs as administrator is left to Windows.
+TEST(AppDesktop, APasteThatGetsThroughTellsNothing) {
+    TempFolder folder;
+    AppWithWindow app;
+    const OtherProgram notepad;
+    ASSERT_TRUE(notepad.window);
+    app->tray.Remove();
+    SetForegroundWindow(notepad.window);
+    for (int wait = 0; wait < 100 && GetForegroundWindow() != notepad.window; ++wait) Sleep(20);
+    RunDialog([&] { app->SendPasteKeys(); }, {});
+}
+
 TEST(AppDesktop, AHungClipboardViewerAfterUsCannotFreezeUs) {
     std::promise<void> joined, release;
     std::thread viewer([&] {
