@@ -72,7 +72,7 @@ tests_for() {
     framework/*) echo '^framework' ;;
     menus/*) echo '^(menus|app)' ;;
     app/*) echo '^app' ;;
-    settings/*) echo '^settings' ;;
+    settings/*) echo '^(settings|app)' ;;
     *) echo '^(framework|menus|app|settings)' ;;
     esac
 }
