@@ -6,6 +6,7 @@
 #include "Clipboard.h"
 #include "DialogSteps.h"
 #include "Files.h"
+#include "menus/ClipHistory.h"
 #include "menus/MenuIds.h"
 #include "menus/Mnemonic.h"
 #include "menus/OwnerDraw.h"
@@ -38,29 +39,31 @@ TEST(MenusBuilder, ListLinesAndHotkeysComeBackFromTheMenus) {
     }
 }
 
-TEST(MenusHistory, MergesDuplicatesKeepsTheNewestAndNumbersFromTheTop) {
+// Each text once, where it was last added, the newest within the limit, numbered from the top;
+// saved and read back in that order, across a rebuild too.
+TEST(MenusHistory, KeepsEachTextOnceNewestLastWithinTheLimit) {
     TempFolder folder;
-    WriteBytes(PhraseApp::settingsPath, SettingsText("x", "0\t3\t-1\t1"));
-    AppWithWindow app(nullptr);
-    for (const char* text : {"a", "b", "c", "a", "d"}) app->history.Add(text);
-    EXPECT_EQ("c\na\nd\n", MenuTexts(app->menus.history()));
-    EXPECT_EQ("c a d", app->ItemForCommand(35000)->content + " " + app->ItemForCommand(35001)->content + " " +
-                           app->ItemForCommand(35002)->content);
-    SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
-    app.Pump();
-    EXPECT_EQ("c\na\nd\n", MenuTexts(app->menus.history())) << "a rebuild keeps the history";
-    app->options.historyLimit = 0;
-    app->history.Trim();
-    EXPECT_EQ("", MenuTexts(app->menus.history()));
-}
-
-TEST(MenusHistory, FileIsReadBackEachTextOnceNewestLast) {
-    TempFolder folder;
-    WriteBytes(PhraseApp::historyPath, std::string("\1\0\4\0\1\0x\1\0y\1\0x\3\0a\tb", 18));
-    AppWithWindow app;
-    EXPECT_EQ("y\nx\na        b\n", MenuTexts(app->menus.history()));
-    ASSERT_EQ(SaveOutcome::Saved, app->SaveHistory());
-    EXPECT_EQ(std::string("\1\0\3\0\1\0y\1\0x\3\0a\tb", 15), ReadBytes(PhraseApp::historyPath));
+    WriteBytes("clip.dat", std::string("\1\0\4\0\1\0x\1\0y\1\0x\3\0a\tb", 18));
+    std::int32_t limit = 4;
+    ClipHistory history(limit);
+    history.Attach(CreatePopupMenu());
+    const HistoryPaths paths{"clip.dat", "clipw.dat"};
+    history.Load(paths);
+    EXPECT_EQ("y\nx\na        b\n", MenuTexts(history.menu()));
+    for (const char* text : {"c", "x", "d"}) history.Add(text);
+    EXPECT_EQ("a        b\nc\nx\nd\n", MenuTexts(history.menu()));
+    for (int position = 0; position < 4; ++position)
+        EXPECT_EQ(FIRST_HISTORY_COMMAND_ID + position, GetMenuItemID(history.menu(), position));
+    history.KeepForRebuild(paths);
+    EXPECT_EQ(std::string("\1\0\4\0\3\0a\tb\1\0c\1\0x\1\0d", 18), ReadBytes("clip.dat"));
+    history.Clear();
+    limit = 2;
+    history.Load(paths);
+    EXPECT_EQ("x\nd\n", MenuTexts(history.menu()));
+    limit = 0;
+    history.Trim();
+    EXPECT_EQ("", MenuTexts(history.menu()));
+    DestroyMenu(history.menu());
 }
 
 // A character typed into the open menu chooses the one entry with that mnemonic (a command's, once
