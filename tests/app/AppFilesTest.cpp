@@ -7,55 +7,38 @@
 #include "Clipboard.h"
 #include "Files.h"
 #include "WindowRegistry.h"
+#include "data/HistoryFile.h"
 #include "resource.h"
 #include "settings/HotkeyConversion.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing::IsSubstring;
 
 std::string Balloon(AppWithWindow& app) { return app->tray.data().szInfo; }
 
-// What the user finds in a file: its bytes, or, too large to read in a test, its time.
-std::string Kept(const char* path) {
-    return fs::file_size(path) < 1000000
-               ? ReadBytes(path)
-               : std::to_string(fs::last_write_time(path).time_since_epoch().count());
-}
-
-std::string History(const std::vector<std::string>& texts) {
-    std::string bytes{'\1', '\0', static_cast<char>(texts.size()), '\0'};
-    for (const std::string& text : texts) bytes += std::string{static_cast<char>(text.size()), '\0'} + text;
-    return bytes;
-}
-
-// A file of ours that cannot be read at start-up is told in a message box, nothing of it
-// used (the hotkeys of an unreadable list are not given to the default list) and it is never
-// saved over. Files that are only cut short, or empty, give what they hold.
+// A file of ours that cannot be read at start-up is told, unused and never saved over; one cut short is used.
 TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
     const std::string foreign("\x01\0\0\0\xff\x90", 6);  // clip.dat: version 1, no entries, then more bytes
+    const SaveOutcome refused = SaveOutcome::Refused, saved = SaveOutcome::Saved;
     const struct {
         const char* path;
-        std::string bytes;
-        bool lock;
-        const char* told;  // null: nothing
-        std::size_t hotkeys;
-        const char* history;
+        std::string bytes;  // "": one byte too large to read
+        const char* told;
         SaveOutcome save;
+        std::size_t hotkeys = 1;
+        const char* history = "";
+        bool lock = false;
     } rows[] = {
-        {PhraseApp::settingsPath, SettingsText("mine"), true, "ほかのプログラムが使用中か", 1, "",
-         SaveOutcome::Refused},
-        {PhraseApp::settingsPath, foreign, false, "壊れています", 1, "", SaveOutcome::Refused},
-        {PhraseApp::settingsPath, "", false, "大きすぎます", 1, "", SaveOutcome::Refused},
-        {PhraseApp::hotkeyPath, foreign, false, "壊れています", 0, "", SaveOutcome::Refused},
-        {PhraseApp::hotkeyPath, std::string(6, '\0') + "1\3A", false, nullptr, 1, "", SaveOutcome::Saved},
-        {PhraseApp::historyPath, foreign, false, "壊れています", 1, "", SaveOutcome::Refused},
-        {PhraseApp::historyPath, "", false, nullptr, 1, "", SaveOutcome::Saved},
-        {PhraseApp::historyPath, History({"abc", "de"}).substr(0, 11), false, "途中まで", 1, "abc\n",
-         SaveOutcome::Saved},
-        {"kwibra.ini.new", "copy", false, "kwibra.ini.kept", 1, "", SaveOutcome::Saved},
-        {"clipw.dat", "", false, "clipw.dat」を読み込めませんでした（ファイルが大きすぎます", 1, "",
-         SaveOutcome::Refused},
+        {PhraseApp::settingsPath, SettingsText("mine"), "ほかのプログラムが使用中か", refused, 1, "", true},
+        {PhraseApp::settingsPath, foreign, "壊れています", refused},
+        {PhraseApp::settingsPath, "", "大きすぎます", refused},
+        {PhraseApp::hotkeyPath, foreign, "壊れています", refused, 0},
+        {PhraseApp::historyPath, foreign, "壊れています", refused},
+        {PhraseApp::historyPath, EncodeHistory({"abc", "de"}).substr(0, 11), "途中まで", saved, 1, "abc\n"},
+        {"kwibra.ini.new", "copy", "kwibra.ini.kept", saved},
+        {"clipw.dat", "", "clipw.dat」を読み込めませんでした（ファイルが大きすぎます", refused},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.path);
@@ -63,24 +46,20 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
         WriteBytes(PhraseApp::settingsPath, SettingsText("mine"));
         WriteBytes(PhraseApp::hotkeyPath, std::string(6, '\0') + "1\3");
         WriteBytes(row.path, row.bytes);
-        if (row.bytes.empty() && std::string(row.path) != PhraseApp::historyPath)
-            fs::resize_file(row.path, FileSizeLimit + 1);
-        const std::string before = Kept(row.path);
+        if (row.bytes.empty()) fs::resize_file(row.path, FileSizeLimit + 1);
+        const fs::file_time_type before = fs::last_write_time(row.path);  // any write changes it
         HeldFile lock = row.lock ? Hold(row.path, 0) : nullptr;
-        std::vector<Step> told;
-        if (row.told)
-            told = {Expect([&](HWND box) {
-                        EXPECT_NE(std::string::npos, ControlText(box, 0xFFFF).find(row.told));
-                    }),
-                    ClickOn(IDOK)};
-        AppWithWindow app(nullptr, told);
+        AppWithWindow app(
+            nullptr,
+            {Expect([&](HWND box) { EXPECT_PRED_FORMAT2(IsSubstring, row.told, ControlText(box, 0xFFFF)); }),
+             ClickOn(IDOK)});
         lock.reset();
         const bool history = std::string(row.path).rfind("clip", 0) == 0;
         EXPECT_EQ(row.hotkeys, app->hotkeys.size());
         EXPECT_EQ(row.history, MenuTexts(app->menus.history()));
         EXPECT_EQ(row.save, history ? app->SaveHistory() : app->SaveSettings());
         if (row.save == SaveOutcome::Refused) {
-            EXPECT_EQ(before, Kept(row.path));
+            EXPECT_EQ(before, fs::last_write_time(row.path));
             SetClipboardText("added");
             app.Command(IDM_ADD_CLIPBOARD);  // the file that is kept is named
             const std::string named =
@@ -90,27 +69,22 @@ TEST(AppFiles, WhatCannotBeReadIsToldAndNeverOverwrittenWhatIsCutShortIsUsed) {
     }
 }
 
-// A history that could not be read at start-up is merged with this session's once it can:
-// its entries first, then the session's, each text once.
+// A history unreadable at start-up is merged with this session's once it can be read: its entries first.
 TEST(AppFiles, AHistoryHeldAtStartIsMergedOnceItCanBeRead) {
     TempFolder folder;
-    WriteBytes(PhraseApp::historyPath, History({"old", "both"}));
+    WriteBytes(PhraseApp::historyPath, EncodeHistory({"old", "both"}));
     HeldFile lock = Hold(PhraseApp::historyPath, 0);
     AppWithWindow app("mine", {ClickOn(IDOK)});
-    app->history.Add("both");
-    app->history.Add("new");
+    for (const char* text : {"both", "new"}) app->history.Add(text);
     SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
     app.Pump();
-    EXPECT_EQ("both\nnew\n", MenuTexts(app->menus.history()))
-        << "nothing is read or written while it is held";
+    EXPECT_EQ("both\nnew\n", MenuTexts(app->menus.history())) << "nothing is read or written while held";
     lock.reset();
     DestroyWindow(app.window());
-    EXPECT_EQ(History({"old", "both", "new"}), ReadBytes(PhraseApp::historyPath));
+    EXPECT_EQ(EncodeHistory({"old", "both", "new"}), ReadBytes(PhraseApp::historyPath));
 }
 
-// A rebuild that cannot read the list, or finds it gone, keeps the menus; a file held or
-// replaced for a moment is waited for. Asked for by a sent message, it runs after the sender
-// has its answer.
+// A rebuild keeps the menus when it cannot read the list, and waits for one held or moved away for a moment.
 TEST(AppFiles, ARebuildKeepsTheMenusUnlessItCanReadTheList) {
     for (const bool replaced : {false, true}) {
         TempFolder folder;
@@ -129,8 +103,7 @@ TEST(AppFiles, ARebuildKeepsTheMenusUnlessItCanReadTheList) {
             back();
         }
         EXPECT_EQ("mine\n---\n", MenuTexts(app->menus.phrases()));
-        EXPECT_NE(std::string::npos, Balloon(app).find(replaced ? "見つかりません" : "今のまま"))
-            << Balloon(app);
+        EXPECT_PRED_FORMAT2(IsSubstring, replaced ? "見つかりません" : "今のまま", Balloon(app));
 
         WriteBytes(PhraseApp::settingsPath, SettingsText("changed"));
         HeldFile held = hide();
@@ -147,8 +120,7 @@ TEST(AppFiles, ARebuildKeepsTheMenusUnlessItCanReadTheList) {
     }
 }
 
-// The files stay in the folder of the start, whatever folder is current later; files that
-// other programs hold open are written in place, or the user learns why not.
+// The files stay in the start's folder; files others hold open are written in place, or the user is told.
 TEST(AppFiles, SavesReachTheFilesWhereverTheyAreHeld) {
     TempFolder folder;
     AppWithWindow app("mine");
@@ -167,10 +139,10 @@ TEST(AppFiles, SavesReachTheFilesWhereverTheyAreHeld) {
     fs::create_directory("kwibra.ini.tmp");
     SetClipboardText("lost");
     app.Command(IDM_ADD_CLIPBOARD);
-    EXPECT_NE(std::string::npos, Balloon(app).find("書き込みが許可されていないか")) << Balloon(app);
+    EXPECT_PRED_FORMAT2(IsSubstring, "書き込みが許可されていないか", Balloon(app));
     const HeldFile history = Hold(PhraseApp::historyPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
     DestroyWindow(app.window());
-    EXPECT_EQ(History({"added", "lost"}), ReadBytes(PhraseApp::historyPath));
+    EXPECT_EQ(EncodeHistory({"added", "lost"}), ReadBytes(PhraseApp::historyPath));
     EXPECT_FALSE(fs::exists("clip.dat.new") || fs::exists("kwibra.ini.new") || fs::exists("kwibra.ini.old"));
 }
 
@@ -178,22 +150,20 @@ TEST(AppFiles, SavesReachTheFilesWhereverTheyAreHeld) {
 TEST(AppFiles, NothingIsRebuiltUnderAMessageBeingTold) {
     TempFolder folder;
     WriteBytes("kwibra.ini.new", "copy");
-    const auto app = [](HWND box) {
-        return dynamic_cast<PhraseApp*>(FindWindowObject(GetWindow(box, GW_OWNER)));
-    };
+    PhraseApp* app = nullptr;  // the box's owner: the test has no object for it until start-up ends
     AppWithWindow started(
-        "mine", {Expect([&](HWND box) {
-                     WriteBytes(PhraseApp::settingsPath, SettingsText("changed"));
-                     SendMessageA(GetWindow(box, GW_OWNER), WM_SETTINGCHANGE, 0, 0);
-                 }),
-                 Expect([&](HWND box) { EXPECT_EQ("mine\n---\n", MenuTexts(app(box)->menus.phrases())); }),
-                 ClickOn(IDOK)});
+        "mine",
+        {Expect([&](HWND box) {
+             app = dynamic_cast<PhraseApp*>(FindWindowObject(GetWindow(box, GW_OWNER)));
+             WriteBytes(PhraseApp::settingsPath, SettingsText("changed"));
+             SendMessageA(app->hwnd(), WM_SETTINGCHANGE, 0, 0);
+         }),
+         Expect([&](HWND) { EXPECT_EQ("mine\n---\n", MenuTexts(app->menus.phrases())); }), ClickOn(IDOK)});
     started.Pump();
     EXPECT_EQ("changed\n---\n", MenuTexts(started->menus.phrases()));
 }
 
-// Keys held by another program, and keys two of our own entries share (the first in the list
-// keeps it), each told as such; a rebuild tells what is refused anew, and only that.
+// Keys another program holds and keys two entries share are told as such; a rebuild tells only what is new.
 TEST(AppHotkeys, RefusedKeysAreToldByNamePurposeAndWhoHoldsThem) {
     TempFolder folder;
     const HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
@@ -201,22 +171,20 @@ TEST(AppHotkeys, RefusedKeysAreToldByNamePurposeAndWhoHoldsThem) {
     WriteBytes(PhraseApp::hotkeyPath, std::string("\0\0\0\0A\3B\3B\3", 10));
     WriteBytes(PhraseApp::settingsPath, SettingsText("one\ntwo\nthree", "1\t20\t-1\t1"));
     AppWithWindow app(nullptr);
-    EXPECT_NE(std::string::npos,
-              Balloon(app).find(HotkeyName('A', MOD_CONTROL | MOD_ALT) + "（よく使う文字）"));
-    EXPECT_NE(std::string::npos, Balloon(app).find("（two）は「one」と同じキーです")) << Balloon(app);
+    EXPECT_PRED_FORMAT2(IsSubstring, HotkeyName('A', MOD_CONTROL | MOD_ALT) + "（よく使う文字）",
+                        Balloon(app));
+    EXPECT_PRED_FORMAT2(IsSubstring, "（two）は「one」と同じキーです", Balloon(app));
     ASSERT_TRUE(RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, 'C'));
     WriteBytes(PhraseApp::hotkeyPath, std::string("\0\0\0\0C\3B\3B\0030\4", 12));
     SendMessageA(app.window(), WM_SETTINGCHANGE, 0, 0);
     app.Pump();
-    EXPECT_NE(std::string::npos, Balloon(app).find(HotkeyName('C', MOD_CONTROL | MOD_ALT)));
-    EXPECT_NE(std::string::npos, Balloon(app).find("（three）は「[ 0 ]の上の[ ~ ]」と同じキーです"))
-        << Balloon(app);
-    EXPECT_EQ(std::string::npos, Balloon(app).find("（two）")) << Balloon(app);
+    EXPECT_PRED_FORMAT2(IsSubstring, HotkeyName('C', MOD_CONTROL | MOD_ALT), Balloon(app));
+    EXPECT_PRED_FORMAT2(IsSubstring, "（three）は「[ 0 ]の上の[ ~ ]」と同じキーです", Balloon(app));
+    EXPECT_PRED_FORMAT2(testing::IsNotSubstring, "（two）", Balloon(app));
     DestroyWindow(other);
 }
 
-// The records of an open menu stay, and so do the entries of an open history menu: a rebuild
-// and a copy made meanwhile wait until it has closed.
+// The records and entries of an open menu stay: a rebuild and a copy made meanwhile wait until it closes.
 TEST(AppMenus, MenusHoldStillWhileOpen) {
     TempFolder folder;
     AppWithWindow app("old");

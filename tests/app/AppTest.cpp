@@ -8,11 +8,13 @@
 #include "app/CaptureThrottle.h"
 #include "app/CommandLine.h"
 #include "app/KeyPresses.h"
+#include "data/HistoryFile.h"
 #include "resource.h"
 
 namespace {
 
-TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
+// What we deliver ourselves and what a password manager marks private stay out of the history and clip.dat.
+TEST(AppClipboard, OwnDeliveriesAndPrivateTextStayOutOfTheHistoryOtherTextsComeIn) {
     TempFolder folder;
     AppWithWindow app("hello");
     app.Command(120);
@@ -24,18 +26,25 @@ TEST(AppClipboard, OwnDeliveriesStayOutOfTheHistoryOtherTextsComeIn) {
     SetClipboardText("other");
     WhileClipboardIsHeld([&] { app.Command(120); });  // gives up on a clipboard held by another program
     EXPECT_STREQ("", app->tray.data().szInfo) << "the keys reached a window at our level: nothing to tell";
-    SetClipboardText("later");
+    const std::pair<const char*, DWORD> marks[] = {{"CanIncludeInClipboardHistory", 1},
+                                                   {"ExcludeClipboardContentFromMonitorProcessing", 0},
+                                                   {"Clipboard Viewer Ignore", 0},
+                                                   {"CanIncludeInClipboardHistory", 0}};
+    for (std::size_t i = 0; i < 4; ++i)
+        SetClipboardText("private" + std::to_string(i), marks[i].first, marks[i].second);
     app.Pump();
-    EXPECT_EQ("other\nlater\n", MenuTexts(app->menus.history()));
+    EXPECT_EQ("other\nprivate0\n", MenuTexts(app->menus.history()));
+    app.Command(IDM_ADD_CLIPBOARD);
+    EXPECT_EQ(SettingsText("hello\nprivate3"), ReadBytes(PhraseApp::settingsPath));
     SetClipboardText(std::string(2046, 'a') + "表");
     EXPECT_EQ(std::string(2046, 'a'), app->ItemForCommand(35002)->content)
         << "cut at 2,047 bytes, whole characters";
+    DestroyWindow(app.window());
+    EXPECT_EQ(EncodeHistory({"other", "private0", std::string(2046, 'a')}),
+              ReadBytes(PhraseApp::historyPath));
 }
 
-// Unicode text keeps its exact characters in the history, one entry per exact text, across a
-// restart (clip.dat keeps the Shift-JIS form, clipw.dat the rest) and back on the clipboard with
-// its Shift-JIS form and the Japanese locale, which phrases carry too. 文字追加 of such text adds
-// nothing and names what kwibra.ini cannot hold.
+// Text that Shift-JIS cannot hold keeps its exact characters in the history, across a restart and back out.
 TEST(AppClipboard, TextOutsideShiftJisIsKeptExactly) {
     TempFolder folder;
     const std::wstring copied = L"caf\u00e9 \U0001F600 \U00020BB7\u91ce\u5bb6";
@@ -50,7 +59,7 @@ TEST(AppClipboard, TextOutsideShiftJisIsKeptExactly) {
         EXPECT_EQ(2, GetMenuItemCount(app->menus.history()));
         app.Command(IDM_ADD_CLIPBOARD);
         EXPECT_EQ(SettingsText("hello"), ReadBytes(PhraseApp::settingsPath));
-        EXPECT_NE(std::string::npos, std::string(app->tray.data().szInfo).find("U+00E9 U+1F600 U+20BB7"));
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "U+00E9 U+1F600 U+20BB7", app->tray.data().szInfo);
     }
     AppWithWindow app(nullptr);
     const PhraseItem* entry = app->ItemForCommand(35001);
@@ -64,30 +73,12 @@ TEST(AppClipboard, TextOutsideShiftJisIsKeptExactly) {
     EXPECT_EQ(entry->content, ClipboardText());
 }
 
-// Text a password manager marks as private never reaches the history nor clip.dat, while
-// 文字追加 of it stays the user's choice; a permission of 1 lets it in.
-TEST(AppClipboard, PrivateTextStaysOutOfTheHistory) {
-    TempFolder folder;
-    AppWithWindow app("hello");
-    const std::pair<const char*, DWORD> marks[] = {{"CanIncludeInClipboardHistory", 1},
-                                                   {"ExcludeClipboardContentFromMonitorProcessing", 0},
-                                                   {"Clipboard Viewer Ignore", 0},
-                                                   {"CanIncludeInClipboardHistory", 0}};
-    for (std::size_t i = 0; i < 4; ++i)
-        SetClipboardText("private" + std::to_string(i), marks[i].first, marks[i].second);
-    EXPECT_EQ("private0\n", MenuTexts(app->menus.history()));
-    app.Command(IDM_ADD_CLIPBOARD);
-    DestroyWindow(app.window());
-    EXPECT_EQ(std::string("\1\0\1\0\x08\0private0", 14), ReadBytes(PhraseApp::historyPath));
-    EXPECT_EQ(SettingsText("hello\nprivate3"), ReadBytes(PhraseApp::settingsPath));
-}
-
 TEST(AppSession, LogoffSavesTheHistoryAndEndsOnlyWhenTheSessionEnds) {
     TempFolder folder;
     AppWithWindow app;
     app->history.Add("kept");
     EXPECT_EQ(TRUE, SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0));
-    const std::string saved("\1\0\1\0\4\0kept", 10);
+    const std::string saved = EncodeHistory({"kept"});
     EXPECT_EQ(saved, ReadBytes(PhraseApp::historyPath));
     WriteBytes(PhraseApp::historyPath, "");
     SendMessageA(app.window(), WM_ENDSESSION, FALSE, 0);
@@ -98,13 +89,10 @@ TEST(AppSession, LogoffSavesTheHistoryAndEndsOnlyWhenTheSessionEnds) {
         << "saved once, not emptied by the destruction after it";
 }
 
-// A non-resident start opens its menu before anything is told: its problems wait until the
-// delivery is done, keys it could not register are not its business, and while the session
-// ends nothing waits for the user, not even without a tray icon.
+// A non-resident start opens its menu before it tells anything, and it never makes the end of a session wait.
 TEST(AppStartup, ANonResidentStartTellsNothingBeforeItsDelivery) {
     TempFolder folder;
-    const HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(RegisterHotKey(other, 1, MOD_CONTROL | MOD_ALT, 'A'));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'A'));  // as another program holds it
     WriteBytes(PhraseApp::settingsPath, "65\r\n3\r\n0\t20\t2\t1\r\nmine\r\n");
     WriteBytes(PhraseApp::hotkeyPath, "\xff\xff");
     AppWithWindow app(nullptr, {}, "-o");
@@ -118,17 +106,15 @@ TEST(AppStartup, ANonResidentStartTellsNothingBeforeItsDelivery) {
     RunDialog([&] { SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0); }, {});
     RunDialog([&] { app.Command(IDM_EXIT); },
               {Expect([](HWND box) {
-                   const std::string text = ControlText(box, 0xFFFF);
-                   EXPECT_NE(std::string::npos, text.find("hkey.dat")) << text;
-                   EXPECT_EQ(std::string::npos, text.find("ショートカットキーは")) << text;
+                   EXPECT_PRED_FORMAT2(testing::IsSubstring, "hkey.dat", ControlText(box, 0xFFFF));
+                   EXPECT_PRED_FORMAT2(testing::IsNotSubstring, "ショートカットキーは",
+                                       ControlText(box, 0xFFFF));
                }),
                ClickOn(IDOK)});
-    DestroyWindow(other);
+    UnregisterHotKey(nullptr, 1);
 }
 
-// A new press of a hotkey's key counts however short the gap, a repeat of a held key does not;
-// a hotkey read before its key event counts once, one made before the key went up does not,
-// and a key held with no event for longer than the keyboard's repeat delay went up unseen.
+// A press is told from a repeat by the key going up, whether the key event or the hotkey is read first.
 TEST(AppHotkeys, APressIsToldFromARepeatByTheKeyGoingUp) {
     KeyPresses keys;
     const std::tuple<char, std::uint32_t, bool> events[] = {
@@ -157,8 +143,7 @@ TEST(AppStartup, CaptureThrottleAllowsOncePerIntervalAcrossTheTickWrap) {
     for (const auto& [tick, allowed] : rows) EXPECT_EQ(allowed, throttle.Allow(tick)) << tick;
 }
 
-// At exit the tray icon is going away: a history that cannot be saved is told in a box that
-// stays until the user has read it, not in a balloon that would vanish with the icon.
+// At exit the icon is going away: a history not saved is told in a box, not a balloon that vanishes with it.
 TEST(AppSession, AHistoryNotSavedAtExitIsToldInABox) {
     TempFolder folder;
     AppWithWindow app;

@@ -1,5 +1,3 @@
-// The framework's contact with the system: message loops, accelerators,
-// class registration and the tray tip.
 #include "FrameworkFixture.h"
 #include "MessageLoop.h"
 #include "TrayIcon.h"
@@ -25,10 +23,7 @@ TEST_F(FrameworkPlatform, AcceleratorsOfTheActiveWindowComeFirst) {
         window->SetAccelerator(CreateAcceleratorTableA(&f7, 1));
     }
     SetActiveWindowObject(&second);
-    MSG key{};
-    key.hwnd = second.hwnd();
-    key.message = WM_KEYDOWN;
-    key.wParam = VK_F7;
+    MSG key{second.hwnd(), WM_KEYDOWN, VK_F7, 0, 0, {}};
     EXPECT_NE(0, TranslateAccelerators(&key));
     EXPECT_EQ("OnCommandId 202", Only(log, {"OnCommandId"}));
     SetActiveWindowObject(nullptr);

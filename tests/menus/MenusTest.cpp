@@ -39,8 +39,7 @@ TEST(MenusBuilder, ListLinesAndHotkeysComeBackFromTheMenus) {
     }
 }
 
-// Each text once, where it was last added, the newest within the limit, numbered from the top;
-// saved and read back in that order, across a rebuild too.
+// Each text once where last added, the newest within the limit, numbered from the top, kept across a rebuild.
 TEST(MenusHistory, KeepsEachTextOnceNewestLastWithinTheLimit) {
     TempFolder folder;
     WriteBytes("clip.dat", std::string("\1\0\4\0\1\0x\1\0y\1\0x\3\0a\tb", 18));
@@ -143,8 +142,7 @@ TEST(MenusDrawing, EntriesFitTheirTextAndShowTheSelection) {
 
 }  // namespace
 
-// The menus measure an entry once for each font they make: their answer is what measuring afresh
-// gives, also after the font was made anew (a system change), when the text had changed meanwhile.
+// An entry is measured once per font: as afresh, also in a font made anew after its text changed.
 TEST(MenusDrawing, EntriesAreMeasuredAgainInANewFont) {
     TempFolder folder;
     AppWithWindow app("short");

@@ -43,15 +43,3 @@ TEST(ResourcesLoad, IconsDefaultListAndMenuCommands) {
     for (UINT id : {IDM_SETTINGS, IDM_ABOUT, IDM_EXIT}) EXPECT_NE(~0u, GetMenuState(menu, id, MF_BYCOMMAND));
     DestroyMenu(menu);
 }
-
-// The manifest: no elevation, Windows 7 to 11, Common Controls 6 and system DPI awareness.
-TEST(ResourcesManifest, AsksForWhatTheProgramNeeds) {
-    const HRSRC found = FindResourceA(Module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-    ASSERT_NE(nullptr, found);
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(Module, found))),
-                               SizeofResource(Module, found));
-    for (const char* part :
-         {"\"asInvoker\"", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-          "Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "<dpiAware", ">true</dpiAware>"})
-        EXPECT_NE(std::string::npos, manifest.find(part)) << part;
-}

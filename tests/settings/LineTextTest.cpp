@@ -3,8 +3,7 @@
 #include "../data/ShiftJisBytes.h"
 #include "settings/LineText.h"
 
-// A path with a directory and an extension becomes a command line named after its file; a "\" that
-// ends a two-byte character separates nothing. Other paths become memo lines.
+// A chosen file's path becomes a command named after the file, whose name a two-byte "\" does not end.
 TEST(SettingsLineText, APathBecomesACommandNamedAfterItsFile) {
     EXPECT_EQ(" * a.b : C:/d.x/a.b.txt", CommandLineForPath("C:/d.x/a.b.txt", "memo "));
     for (const std::string path : {"C:\\ソフト\\readme", "表.txt"})

@@ -49,12 +49,11 @@ Step Choose(const char* name) {
 }
 
 Step Focus(int control) {
-    return Expect([control](HWND dialog) { SetFocus(GetDlgItem(dialog, control)); });
+    return [control](HWND dialog) { SetFocus(GetDlgItem(dialog, control)); };
 }
 
-// The list a (Ctrl+K), ---, -->, b edited. Enter closes the dialog with OK unless it adds held text or a
-// mark or moves on to the content edit; a hotkey stays with its item wherever it moves, until the item is
-// deleted or becomes a mark or the key is cleared; the file chooser gives back the folder it browsed from.
+// The list a (Ctrl+K), ---, -->, b edited. Enter closes the dialog with OK unless it adds held text or a mark
+// or moves on to the content edit; a hotkey follows its item until it goes, becomes a mark or is cleared.
 TEST(SettingsListEdits, ReachTheSavedFiles) {
     const struct {
         std::vector<Step> steps;
@@ -65,7 +64,6 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
         {{Press(Line, VK_RETURN)}, Same, "K...", true},
         {{SelectAt(List, 3), Press(Line, VK_RETURN)}, Same, "K...", true},
         {{SelectAt(Mode, 2), Press(Line, VK_RETURN), ClickOn(IDOK)}, Same, "K...", true},
-        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN)}, "a\n---\n-->\nn\nb", "K...."},
         {{SelectAt(List, 1), Press(Line, VK_RETURN)}, "a\n---\n---\n-->\nb", "K...."},
         {{SelectAt(List, 2), Press(Line, VK_RETURN)}, Same, "K..."},  // two breaks save as one
         {{SelectAt(Mode, 1), Press(IDC_DISPLAY_EDIT, VK_RETURN)}, Same, "K..."},
@@ -73,7 +71,7 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
         {{SelectAt(List, 0), TypeInto(Line, "B"), ClickOn(IDC_CHANGE_BUTTON)}, "B\n---\n-->\nb", "K..."},
         {{SelectAt(List, 0), TypeInto(Line, "---"), ClickOn(IDC_CHANGE_BUTTON)}, "---\n---\n-->\nb", "...."},
         {{SelectAt(List, 2), TypeInto(Line, ""), ClickOn(IDC_CHANGE_BUTTON)}, Same, "K..."},
-        {{SelectAt(List, 0), Press(List, VK_RIGHT, true), Press(List, VK_UP, true)},
+        {{SelectAt(List, 0), Press(List, VK_RIGHT, MOD_CONTROL), Press(List, VK_UP, MOD_CONTROL)},
          "---\n-->\na\nb",
          "..K."},
         {{SelectAt(List, 2), ClickOn(IDC_MOVE_UP_BUTTON)}, "a\n-->\n---\nb", "K..."},
@@ -85,13 +83,12 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
           ClickOn(IDC_INSERT_FILE_BUTTON), Choose("C:\\windows\\win.ini"), ClickOn(IDC_ADD_BUTTON)},
          "a\n---\n-->\nb\n * win : C:\\windows\\win.ini",
          "K...."},
-        // Enter and Shift+Enter add, Ctrl+Enter does not; only a plain Ins adds; a new item
-        // without a selection takes no hotkey.
-        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, true)}, Same, "K..."},
-        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, false, true)},
+        // Shift+Enter adds, Ctrl+Enter and Shift+Ins do not; a new item without a selection takes no hotkey.
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, MOD_CONTROL)}, Same, "K..."},
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_RETURN, MOD_SHIFT)},
          "a\n---\n-->\nn\nb",
          "K...."},
-        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_INSERT, false, true)}, Same, "K..."},
+        {{SelectAt(List, 3), TypeInto(Line, "n"), Press(Line, VK_INSERT, MOD_SHIFT)}, Same, "K..."},
         {{TypeInto(Line, "n"), ClickOn(IDC_ADD_BUTTON),
           Expect([](HWND dialog) { EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ITEM_HOTKEY))); })},
          "a\n---\n-->\nb\nn",
@@ -112,14 +109,13 @@ TEST(SettingsListEdits, ReachTheSavedFiles) {
         AppWithWindow app(Same);
         DeleteFileA(PhraseApp::settingsPath);  // only OK writes it
         RunDialog([&] { app.Command(IDM_SETTINGS); }, steps);
-        EXPECT_EQ(here, std::filesystem::current_path());
+        EXPECT_EQ(here, std::filesystem::current_path());  // the file chooser gives the folder back
         EXPECT_EQ(SettingsText(row.list), ReadBytes(PhraseApp::settingsPath));
         EXPECT_EQ(Keys(row.keys, row.menus), ReadBytes(PhraseApp::hotkeyPath));
     }
 }
 
-// A way through the dialog: after each step the line that the mode, the kind and the separate fields
-// compose, and the help that follows the focus and the line.
+// A way through the dialog: after each step, the line the fields compose and the help for the focus and line.
 TEST(SettingsListEdits, FieldsComposeTheLineModesConvertItAndTheHelpFollowsTheFocus) {
     const std::tuple<Step, const char*, UINT> rows[] = {
         {Focus(Line), "", IDS_HELP_LINE},

@@ -1,18 +1,72 @@
 #pragma once
-// The clipboard from the side of another program: setting text, reading it
-// back, and holding it open.
+// The clipboard from the side of another program: setting text, reading it back, and holding it open.
 #include <windows.h>
 
-#include <string>
+#include <cstring>
 #include <functional>
+#include <future>
+#include <string>
+#include <thread>
 
-// CF_TEXT written by a window that is not the application's, with a mark
-// of that format (holding the value) where one is named.
-void SetClipboardText(const std::string& text, const char* markFormat = nullptr, DWORD mark = 0);
-std::string ClipboardText();
-// CF_UNICODETEXT alone, as Unicode programs copy; and what the clipboard holds of a format.
-void SetClipboardUnicode(const std::wstring& text);
-std::string ClipboardBytes(UINT format);
+// A window of its own, as another program has.
+inline HWND OtherProgram() {
+    static const HWND window = CreateWindowA("STATIC", "other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                             GetModuleHandleA(nullptr), nullptr);
+    return window;
+}
+
+inline void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size)) {
+        std::memcpy(GlobalLock(memory), bytes, size);
+        GlobalUnlock(memory);
+        SetClipboardData(format, memory);
+    }
+}
+
+// Written by another program's window, with a mark of that format (holding the value) if named.
+inline void SetClipboard(UINT format, const void* bytes, std::size_t size, const char* markFormat,
+                         DWORD mark) {
+    if (!OpenClipboard(OtherProgram())) return;
+    EmptyClipboard();
+    PutOnClipboard(format, bytes, size);
+    if (markFormat) PutOnClipboard(RegisterClipboardFormatA(markFormat), &mark, sizeof mark);
+    CloseClipboard();
+}
+inline void SetClipboardText(const std::string& text, const char* markFormat = nullptr, DWORD mark = 0) {
+    SetClipboard(CF_TEXT, text.c_str(), text.size() + 1, markFormat, mark);
+}
+// CF_UNICODETEXT alone, as Unicode programs copy.
+inline void SetClipboardUnicode(const std::wstring& text) {
+    SetClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t), nullptr, 0);
+}
+
+inline std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(OtherProgram())) return bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+inline std::string ClipboardText() {
+    const std::string bytes = ClipboardBytes(CF_TEXT);
+    return bytes.substr(0, bytes.find('\0'));
+}
 
 // Runs action while another thread holds the clipboard open.
-void WhileClipboardIsHeld(const std::function<void()>& action);
+inline void WhileClipboardIsHeld(const std::function<void()>& action) {
+    std::promise<void> opened, release;
+    std::thread holder([&] {
+        const BOOL open = OpenClipboard(nullptr);
+        opened.set_value();
+        release.get_future().wait();
+        if (open) CloseClipboard();
+    });
+    opened.get_future().wait();
+    action();
+    release.set_value();
+    holder.join();
+}

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -10,8 +11,8 @@ struct Run {
     std::vector<Step> steps;
     std::size_t next = 0;
     DWORD lastProgress = 0;
-    bool modifiersDown = false;
-    int cancels = 0;  // after the last step
+    std::optional<UINT> held = {};  // after a key: the modifiers it holds, released before the next step
+    int cancels = 0;                // after the last step
     bool dialogSeen = false;
     HWND stepper = nullptr;
 } run;
@@ -19,71 +20,27 @@ struct Run {
 constexpr UINT StepMessage = WM_APP + 1;
 constexpr DWORD StallMs = 10000;
 
-BOOL CALLBACK TakeDialog(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::strcmp(name, "#32770") == 0 && IsWindowEnabled(window)) *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
-}
-
 HWND OpenDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&found));
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));)
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() && IsWindowEnabled(window))
+            found = window;
     return found;
 }
 
 // The modifiers as the key message's own state, which the dialog reads.
-void HoldModifiers(const Step& step, bool down) {
+void HoldModifiers(UINT modifiers, bool down) {
     BYTE keys[256];
     GetKeyboardState(keys);
-    if (step.ctrl) keys[VK_CONTROL] = down ? 0x80 : 0;
-    if (step.shift) keys[VK_SHIFT] = down ? 0x80 : 0;
+    if (modifiers & MOD_CONTROL) keys[VK_CONTROL] = down ? 0x80 : 0;
+    if (modifiers & MOD_SHIFT) keys[VK_SHIFT] = down ? 0x80 : 0;
     SetKeyboardState(keys);
 }
 
-void Perform(const Step& step, HWND dialog) {
-    const HWND control = step.control ? GetDlgItem(dialog, step.control) : dialog;
-    switch (step.kind) {
-        case Step::Select: {
-            char name[16] = {};
-            GetClassNameA(control, name, sizeof name);
-            const bool combo = lstrcmpiA(name, "ComboBox") == 0;
-            SetFocus(control);
-            SendMessageA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(step.value), 0);
-            // CBN_SELCHANGE is the same code.
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.control, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(control));
-            break;
-        }
-        case Step::Type:
-            SetFocus(control);
-            SendMessageA(control, EM_SETSEL, 0, -1);
-            SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(step.text.c_str()));
-            break;
-        case Step::Key: {
-            SetFocus(control);
-            HoldModifiers(step, true);
-            run.modifiersDown = true;
-            const UINT scan = MapVirtualKeyA(static_cast<UINT>(step.value), MAPVK_VK_TO_VSC);
-            PostMessageA(control, WM_KEYDOWN, static_cast<WPARAM>(step.value), 1 | (scan << 16));
-            break;
-        }
-        case Step::Click:
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.control, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(control));
-            break;
-        case Step::Check:
-            step.check(dialog);
-            break;
-    }
-}
-
-// The steps keep a message of their own in the queue, so the dialog is never
-// idle and never shown: without a window manager, hiding a shown window
-// costs Wine seconds. A step runs when nothing else waits in the queue.
+// The steps keep a message of their own in the queue, so the dialog is never idle and never shown: without a
+// window manager, hiding a shown window costs Wine seconds. A step runs when nothing else waits in the queue.
 void NextStep() {
-    // Input is left out: under Wine the modifiers that a step holds keep
-    // reporting keyboard input after they are released.
+    // Not input: under Wine, modifiers a step held keep reporting input after their release.
     const bool busy = HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
     const HWND dialog = OpenDialog();
     if (!dialog && run.dialogSeen && run.next == run.steps.size()) return;  // the dialog has closed
@@ -104,11 +61,10 @@ void NextStep() {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    if (run.modifiersDown) {
-        HoldModifiers(run.steps[run.next - 1], false);
-        run.modifiersDown = false;
+    if (run.held) {
+        HoldModifiers(*std::exchange(run.held, std::nullopt), false);
     } else if (run.next < run.steps.size()) {
-        Perform(run.steps[run.next++], dialog);
+        run.steps[run.next++](dialog);
     } else if (++run.cancels <= 3) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     } else {
@@ -125,6 +81,46 @@ LRESULT CALLBACK StepperProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
+Step SelectAt(int control, int index) {
+    return [=](HWND dialog) {
+        const HWND item = GetDlgItem(dialog, control);
+        char name[16] = {};
+        GetClassNameA(item, name, sizeof name);
+        SetFocus(item);
+        SendMessageA(item, lstrcmpiA(name, "ComboBox") == 0 ? CB_SETCURSEL : LB_SETCURSEL,
+                     static_cast<WPARAM>(index), 0);
+        // CBN_SELCHANGE is the same code.
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, LBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
+    };
+}
+
+Step TypeInto(int control, std::string text) {
+    return [=](HWND dialog) {
+        const HWND item = GetDlgItem(dialog, control);
+        SetFocus(item);
+        SendMessageA(item, EM_SETSEL, 0, -1);
+        SendMessageA(item, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    };
+}
+
+Step Press(int control, int key, UINT held) {
+    return [=](HWND dialog) {
+        const HWND item = GetDlgItem(dialog, control);
+        SetFocus(item);
+        run.held = held;
+        HoldModifiers(held, true);
+        const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+        PostMessageA(item, WM_KEYDOWN, static_cast<WPARAM>(key), 1 | (scan << 16));
+    };
+}
+
+Step ClickOn(int control) {
+    return [=](HWND dialog) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
+    };
+}
+
 void RunDialog(const std::function<void()>& open, std::vector<Step> steps) {
     run = Run{std::move(steps)};
     run.stepper = CreateWindowA("STATIC", "steps", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -134,23 +130,4 @@ void RunDialog(const std::function<void()>& open, std::vector<Step> steps) {
     open();
     DestroyWindow(run.stepper);
     EXPECT_EQ(run.steps.size(), run.next) << "the dialog closed before its last step";
-}
-
-std::string ControlText(HWND dialog, int control) {
-    const HWND window = GetDlgItem(dialog, control);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::vector<std::string> ListLines(HWND dialog, int control) {
-    std::vector<std::string> lines;
-    const int count = static_cast<int>(SendDlgItemMessageA(dialog, control, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string line(SendDlgItemMessageA(dialog, control, LB_GETTEXTLEN, i, 0) + 1, '\0');
-        line.resize(
-            SendDlgItemMessageA(dialog, control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data())));
-        lines.push_back(line);
-    }
-    return lines;
 }

@@ -1,5 +1,4 @@
-// Every Windows test process checks first that it runs in the Japanese code
-// page: without it every Shift-JIS expectation would fail for another reason.
+// Without the Japanese code page every Shift-JIS expectation would fail for another reason.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -14,9 +13,8 @@ class JapaneseCodePage : public ::testing::Environment {
     }
 };
 
-// Without a window manager, Wine waits seconds for one each time a window
-// is hidden, the tray's own window too when its last icon goes. One icon of
-// the test process stays in the tray for the whole run.
+// Without a window manager, Wine waits seconds for one each time a window is hidden, the tray's own window
+// too when its last icon goes. One icon of the test process stays in the tray for the whole run.
 void KeepTheTrayShown() {
     static NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
