@@ -150,6 +150,10 @@ TEST(AppSession, AHistoryNotSavedAtExitIsToldInABox) {
     ASSERT_TRUE(app->tray.IsAdded());
     app->history.Add("x");
     std::filesystem::create_directory("clip.dat.tmp");
+    // Nothing is told while the session ends; once the user has cancelled the logoff, an exit tells.
+    RunDialog([&] { SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0); }, {});
+    EXPECT_STREQ("", app->tray.data().szInfo);
+    SendMessageA(app.window(), WM_ENDSESSION, FALSE, 0);
     RunDialog(
         [&] { app.Command(IDM_EXIT); },
         {Expect([](HWND box) { EXPECT_NE(std::string::npos, ControlText(box, 0xFFFF).find("clip.dat")); }),
