@@ -89,7 +89,6 @@ LRESULT PhraseApp::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void PhraseApp::OnEndSession(bool ending) {
     sessionEnding = ending;
     if (!ending) return;
-    sessionEnding = true;
     OnDestroy();
     Destroy();
 }

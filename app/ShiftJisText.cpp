@@ -6,19 +6,13 @@
 #include <climits>
 #include <cstdio>
 
+#include "data/Utf16.h"
+
 namespace {
 
 constexpr UINT ShiftJis = 932;
 
 int Length(std::size_t size) { return static_cast<int>(std::min<std::size_t>(size, INT_MAX)); }
-
-// One character: a surrogate pair, or a single code unit.
-std::size_t CharacterUnits(std::wstring_view text, std::size_t i) {
-    return text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                   text[i + 1] < 0xE000
-               ? 2
-               : 1;
-}
 
 }  // namespace
 
@@ -46,10 +40,11 @@ std::wstring_view FittingShiftJis(std::wstring_view text, std::size_t limit) {
     // Every code unit takes at least a byte: a long text is not converted whole.
     if (text.size() <= limit && ToShiftJis(text).size() <= limit) return text;
     std::size_t end = 0;
-    for (std::size_t bytes = 0, i = 0; i < text.size(); i += CharacterUnits(text, i)) {
-        bytes += ToShiftJis(text.substr(i, CharacterUnits(text, i))).size();
+    for (std::size_t bytes = 0, i = 0; i < text.size(); i = end) {
+        const std::size_t units = CharacterUnits(text, i);
+        bytes += ToShiftJis(text.substr(i, units)).size();
         if (bytes > limit) break;
-        end = i + CharacterUnits(text, i);
+        end = i + units;
     }
     return text.substr(0, end);
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "data/ShiftJis.h"
+#include "data/Utf16.h"
 
 namespace {
 
@@ -45,10 +46,6 @@ void Shorten(std::string& label) {
 
 // Normalise and Shorten for a text in UTF-16: a character counts two bytes
 // unless it is ASCII or half-width katakana, as in Shift-JIS.
-std::size_t Units(std::u16string_view text, std::size_t i) {
-    return text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() ? 2 : 1;
-}
-
 std::size_t Width(char16_t c) { return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2; }
 
 std::u16string ExactLabel(std::u16string_view text) {
@@ -66,9 +63,10 @@ std::u16string ExactLabel(std::u16string_view text) {
     }
     std::size_t width = 0;
     std::size_t keep = 0;
-    for (std::size_t i = 0; i < label.size(); i += Units(label, i)) {
-        width += Width(label[i]);
-        if (width <= PhraseItem::LabelLimit) keep = i + Units(label, i);
+    const std::u16string_view characters = label;
+    for (std::size_t i = 0; i < characters.size(); i += CharacterUnits(characters, i)) {
+        width += Width(characters[i]);
+        if (width <= PhraseItem::LabelLimit) keep = i + CharacterUnits(characters, i);
     }
     if (width < PhraseItem::LabelLimit) return label;
     label.resize(keep);
