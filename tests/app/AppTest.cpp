@@ -143,14 +143,13 @@ TEST(AppStartup, CaptureThrottleAllowsOncePerIntervalAcrossTheTickWrap) {
     for (const auto& [tick, allowed] : rows) EXPECT_EQ(allowed, throttle.Allow(tick)) << tick;
 }
 
-// At exit the icon is going away: a history not saved is told in a box, not a balloon that vanishes with it.
+// A history not saved is told neither while the session ends nor in a balloon on an icon going away at exit.
 TEST(AppSession, AHistoryNotSavedAtExitIsToldInABox) {
     TempFolder folder;
     AppWithWindow app;
     ASSERT_TRUE(app->tray.IsAdded());
     app->history.Add("x");
     std::filesystem::create_directory("clip.dat.tmp");
-    // Nothing is told while the session ends; once the user has cancelled the logoff, an exit tells.
     RunDialog([&] { SendMessageA(app.window(), WM_QUERYENDSESSION, 0, 0); }, {});
     EXPECT_STREQ("", app->tray.data().szInfo);
     SendMessageA(app.window(), WM_ENDSESSION, FALSE, 0);

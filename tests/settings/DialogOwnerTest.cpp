@@ -73,8 +73,7 @@ TEST(AppSettingsOwner, CancelAndAnOkThatCannotSaveChangeNothing) {
     EXPECT_EQ(SettingsText("alpha\ngamma"), ReadBytes(PhraseApp::settingsPath));
 }
 
-// The options are taken over on Update and on OK alike: written to kwibra.ini, the history
-// trimmed to its new size, the Shift+0 hotkey held or let go, the wait for the keys' release.
+// Options take effect on Update and OK: saved, the history trimmed, Shift+0 held or let go, the release wait.
 TEST(AppSettingsOwner, OptionsTakeEffectOnUpdateAndOk) {
     TempFolder folder;
     AppWithWindow app("alpha");
