@@ -30,14 +30,15 @@ class KeyPresses {
     // A hotkey of this key fired at time: false for a repeat of a key held
     // down since the last press that counted. A hotkey may be read before its
     // own key event; that event then pays for it. One made before the key
-    // last went up belongs to a press that is over.
+    // last went up, or in the same tick (a repeat racing the release, with no
+    // key event of its own), belongs to a press that is over.
     bool TakePress(std::uint8_t key, std::uint32_t time) {
         Key& k = keys_[key];
         if (k.unclaimed > 0) {
             --k.unclaimed;
             return true;
         }
-        if (k.down || (k.upSeen && static_cast<std::int32_t>(time - k.lastUp) < 0)) return false;
+        if (k.down || (k.upSeen && static_cast<std::int32_t>(time - k.lastUp) <= 0)) return false;
         k.unclaimed = -1;
         k.lastEvent = time;
         return true;

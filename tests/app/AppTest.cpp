@@ -118,10 +118,10 @@ TEST(AppStartup, ANonResidentStartTellsNothingBeforeItsDelivery) {
 TEST(AppHotkeys, APressIsToldFromARepeatByTheKeyGoingUp) {
     KeyPresses keys;
     const std::tuple<char, std::uint32_t, bool> events[] = {
-        {'d', 0, true},    {'h', 1, true},    {'d', 500, true},  {'h', 501, false},
-        {'u', 600, true},  {'d', 601, true},  {'u', 602, true},  {'h', 603, true},
-        {'h', 604, true},  {'h', 700, true},  {'d', 701, true},  {'h', 702, false},
-        {'d', 5000, true}, {'h', 5001, true}, {'u', 5100, true}, {'h', 5050, false}};
+        {'d', 0, true},     {'h', 1, true},    {'d', 500, true},  {'h', 501, false}, {'u', 600, true},
+        {'d', 601, true},   {'u', 602, true},  {'h', 603, true},  {'h', 604, true},  {'h', 700, true},
+        {'d', 701, true},   {'h', 702, false}, {'d', 5000, true}, {'h', 5001, true}, {'u', 5100, true},
+        {'h', 5050, false}, {'h', 5100, false}};
     for (const auto& [event, time, counts] : events) {
         if (event == 'h')
             EXPECT_EQ(counts, keys.TakePress('1', time)) << time;
