@@ -10,11 +10,12 @@
 #include <string>
 
 // The clipboard, open for one window until the object goes. Another program
-// may hold the clipboard for an instant, so opening is tried a few times.
+// may hold the clipboard for a while (a paste on a busy machine, a clipboard
+// tool reading), so opening is tried for about half a second.
 class ClipboardSession {
   public:
-    static constexpr int attempts = 5;
-    static constexpr DWORD pauseMs = 10;
+    static constexpr int attempts = 20;
+    static constexpr DWORD pauseMs = 25;
 
     explicit ClipboardSession(HWND owner);
     ~ClipboardSession();

@@ -52,6 +52,8 @@ void PhraseApp::DeliverItem(UINT commandId) {
                                   : FromShiftJis(text);
         if (clipboard.Deliver(hwnd(), text, unicode ? &*unicode : nullptr))
             PostMessageA(hwnd(), WM_COMMAND, IDM_PASTE, 0);
+        else  // each time: the user chose a phrase and nothing came
+            Tell(LoadResourceText(instance(), IDS_CLIPBOARD_BUSY));
     } else if (item->flags & PhraseItem::ItemCommand) {
         LaunchCommand(text);
     }

@@ -121,5 +121,6 @@
 #define IDS_PHRASE_NOT_KEPT 60         // %1 the characters, as U+XXXX
 #define IDS_PASTE_RULES_UNREADABLE 61  // %1 file; then a line per rule: %1 number, %2 text
 #define IDS_PASTE_RULE_LINE 62
+#define IDS_CLIPBOARD_BUSY 63
 
 #endif

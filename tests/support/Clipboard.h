@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <functional>
 #include <future>
 #include <string>
 #include <thread>
@@ -56,17 +55,16 @@ inline std::string ClipboardText() {
     return bytes.substr(0, bytes.find('\0'));
 }
 
-// Runs action while another thread holds the clipboard open.
-inline void WhileClipboardIsHeld(const std::function<void()>& action) {
-    std::promise<void> opened, release;
-    std::thread holder([&] {
-        const BOOL open = OpenClipboard(nullptr);
+// Another thread holds the clipboard open for ms from the return, as a program pasting on a busy machine.
+inline std::thread HoldClipboardFor(DWORD ms) {
+    std::promise<void> opened;
+    std::future<void> open = opened.get_future();
+    std::thread holder([ms, opened = std::move(opened)]() mutable {
+        const BOOL held = OpenClipboard(nullptr);
         opened.set_value();
-        release.get_future().wait();
-        if (open) CloseClipboard();
+        Sleep(ms);
+        if (held) CloseClipboard();
     });
-    opened.get_future().wait();
-    action();
-    release.set_value();
-    holder.join();
+    open.wait();
+    return holder;
 }
