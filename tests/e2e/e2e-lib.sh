@@ -21,7 +21,7 @@ cleanup() {
 }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-check() { local out; out=$("${@:2}") || fail "$1${out:+ (last seen: ${out##*$'\n'})}"; } # WHAT COMMAND...
+check() { "${@:2}" >"$WORK/seen" || fail "$1 (last seen: $(tail -n 1 "$WORK/seen"))"; } # WHAT COMMAND...
 matches() { [[ $1 == $2 ]]; }                  # TEXT GLOB
 probe() { "$KWIBRA_WINE" "$PROBE" "$@" 2>>"$WORK/wine.log"; }
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 -v | tr -d ' \n'; }
