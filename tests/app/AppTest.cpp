@@ -23,8 +23,7 @@ TEST(AppClipboard, OwnDeliveriesAndPrivateTextStayOutOfTheHistoryOtherTextsComeI
         IsClipboardFormatAvailable(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing")))
         << "other clipboard histories see the delivered text";
     SetClipboardText("");
-    SetClipboardText("other");
-    for (DWORD heldMs : {1000, 200}) {  // given up on, told; waited for
+    for (DWORD heldMs : {200, 1000}) {  // waited for; given up on, told
         std::thread holder = HoldClipboardFor(heldMs);
         app.Command(120);
         holder.join();
